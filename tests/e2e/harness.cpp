@@ -1,0 +1,295 @@
+#include "e2e/harness.h"
+
+#include <fcntl.h>
+#include <poll.h>
+#include <signal.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <regex>
+#include <sstream>
+#include <stdexcept>
+
+namespace lumo::e2e {
+
+namespace fs = std::filesystem;
+
+const char* const kStandardDefaults =
+    "Lumo defaults for the end-to-end tests\n"
+    "1.5          F.\n"
+    "2.0          FMAX.\n"
+    "1.0          FMIN.\n"
+    "0.5          FSTEP.\n"
+    "1.72         RESB.\n"
+    "1.72         RESD.\n"
+    "0            SRB.\n"
+    "0            SRD.\n"
+    "2.1          ER.\n"
+    "0.25         B.\n"
+    "0.2          BMIN.\n"
+    "0.4          BMAX.\n"
+    "0.1          BSTEP.\n"
+    "0.1          D.\n"
+    "0.05         DMIN.\n"
+    "0.2          DMAX.\n"
+    "0.05         DSETP.\n"
+    "0.0002       DLTAN.\n"
+    "80           ZMAX.\n"
+    "40           ZMIN.\n"
+    "20           ZSTEP.\n"
+    "lumo.out\n";
+
+std::string binary_path() {
+  const char* p = std::getenv("LUMO_BIN");
+  return p != nullptr ? p : "lumo";
+}
+
+std::string source_dir() {
+  const char* p = std::getenv("LUMO_SOURCE_DIR");
+  return p != nullptr ? p : ".";
+}
+
+std::string read_source_file(std::string_view relative) {
+  std::ifstream in(fs::path(source_dir()) / relative, std::ios::binary);
+  if (!in) throw std::runtime_error("cannot read " + std::string(relative));
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+namespace {
+
+void write_file(const fs::path& p, std::string_view bytes, unsigned mode) {
+  {
+    std::ofstream out(p, std::ios::binary | std::ios::trunc);
+    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    if (!out) throw std::runtime_error("cannot write " + p.string());
+  }
+  if (::chmod(p.c_str(), static_cast<mode_t>(mode)) != 0) {
+    throw std::runtime_error("cannot chmod " + p.string());
+  }
+}
+
+std::string read_file(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream ss;
+  ss << in.rdbuf();
+  return ss.str();
+}
+
+// A fresh directory under the system's temporary directory.
+fs::path make_work_dir() {
+  std::string tmpl = (fs::temp_directory_path() / "lumo-e2e-XXXXXX").string();
+  if (::mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
+  return tmpl;
+}
+
+// Makes every directory writable again (tests may leave some read-only) and
+// removes the tree.
+void remove_work_dir(const fs::path& dir) {
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(dir, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (it->is_directory(ec) && !it->is_symlink(ec)) ::chmod(it->path().c_str(), 0700);
+  }
+  fs::remove_all(dir, ec);
+}
+
+std::map<std::string, std::string> snapshot(const fs::path& dir) {
+  std::map<std::string, std::string> files;
+  std::error_code ec;
+  for (auto it = fs::recursive_directory_iterator(dir, ec);
+       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
+    if (it->is_symlink(ec) || !it->is_regular_file(ec)) continue;
+    files[fs::relative(it->path(), dir).string()] = read_file(it->path());
+  }
+  return files;
+}
+
+// Runs the binary in `dir`, feeding `input` and collecting both outputs.
+void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o) {
+  int in_pipe[2], out_pipe[2], err_pipe[2];
+  if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) {
+    throw std::runtime_error("pipe failed");
+  }
+  std::string bin = binary_path();
+  pid_t pid = ::fork();
+  if (pid < 0) throw std::runtime_error("fork failed");
+  if (pid == 0) {
+    ::dup2(in_pipe[0], 0);
+    ::dup2(out_pipe[1], 1);
+    ::dup2(err_pipe[1], 2);
+    for (int fd : {in_pipe[0], in_pipe[1], out_pipe[0], out_pipe[1], err_pipe[0], err_pipe[1]}) {
+      ::close(fd);
+    }
+    if (::chdir(dir.c_str()) != 0) ::_exit(126);
+    ::signal(SIGPIPE, SIG_DFL);
+    char* argv[] = {bin.data(), nullptr};
+    ::execv(bin.c_str(), argv);
+    ::_exit(127);
+  }
+  ::close(in_pipe[0]);
+  ::close(out_pipe[1]);
+  ::close(err_pipe[1]);
+  // A program that stops reading early must not kill the test with SIGPIPE.
+  ::signal(SIGPIPE, SIG_IGN);
+  ::fcntl(in_pipe[1], F_SETFL, O_NONBLOCK);
+
+  int in_fd = in_pipe[1];
+  std::size_t in_pos = 0;
+  if (scenario.input.empty()) {
+    ::close(in_fd);
+    in_fd = -1;
+  }
+  int out_fd = out_pipe[0], err_fd = err_pipe[0];
+  auto deadline = std::chrono::steady_clock::now() +
+                  std::chrono::milliseconds(static_cast<long>(scenario.timeout_seconds * 1000));
+  char buf[65536];
+  while (out_fd >= 0 || err_fd >= 0) {
+    pollfd fds[3];
+    int n = 0;
+    if (in_fd >= 0) fds[n++] = {in_fd, POLLOUT, 0};
+    if (out_fd >= 0) fds[n++] = {out_fd, POLLIN, 0};
+    if (err_fd >= 0) fds[n++] = {err_fd, POLLIN, 0};
+    auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+                    deadline - std::chrono::steady_clock::now()).count();
+    if (left <= 0) {
+      o.timed_out = true;
+      ::kill(pid, SIGKILL);
+      break;
+    }
+    int r = ::poll(fds, static_cast<nfds_t>(n), static_cast<int>(left));
+    if (r < 0 && errno == EINTR) continue;
+    for (int i = 0; i < n; ++i) {
+      if (fds[i].revents == 0) continue;
+      int fd = fds[i].fd;
+      if (fd == in_fd) {
+        ssize_t w = ::write(in_fd, scenario.input.data() + in_pos, scenario.input.size() - in_pos);
+        if (w > 0) in_pos += static_cast<std::size_t>(w);
+        if (w < 0 && errno != EAGAIN) in_pos = scenario.input.size();  // reader gone
+        if (in_pos == scenario.input.size()) {
+          ::close(in_fd);
+          in_fd = -1;
+        }
+      } else {
+        ssize_t got = ::read(fd, buf, sizeof buf);
+        if (got > 0) {
+          (fd == out_fd ? o.out : o.err).append(buf, static_cast<std::size_t>(got));
+        } else if (got == 0 || errno != EINTR) {
+          ::close(fd);
+          (fd == out_fd ? out_fd : err_fd) = -1;
+        }
+      }
+    }
+  }
+  for (int fd : {in_fd, out_fd, err_fd}) {
+    if (fd >= 0) ::close(fd);
+  }
+  int wstatus = 0;
+  while (::waitpid(pid, &wstatus, 0) < 0 && errno == EINTR) {
+  }
+  o.status = WIFEXITED(wstatus) ? WEXITSTATUS(wstatus) : -1;
+}
+
+}  // namespace
+
+Outcome run_program(const Scenario& scenario) {
+  fs::path dir = make_work_dir();
+  Outcome o;
+  try {
+    if (scenario.defaults) write_file(dir / "Lumo.DEF", *scenario.defaults, 0644);
+    for (const Prepared& p : scenario.prepared) {
+      fs::path path = dir / p.name;
+      switch (p.kind) {
+        case Prepared::kFile: write_file(path, p.content, p.mode); break;
+        case Prepared::kDirectory: fs::create_directories(path); break;
+        case Prepared::kSymlink: fs::create_symlink(p.content, path); break;
+      }
+    }
+    run_child(dir, scenario, o);
+    o.files = snapshot(dir);
+  } catch (...) {
+    remove_work_dir(dir);
+    throw;
+  }
+  remove_work_dir(dir);
+  return o;
+}
+
+std::string mask_dates(std::string_view text) {
+  // An I2 field: a blank and a digit, or two digits without a leading zero.
+  static const std::string i2 = "(?: \\d|[1-9]\\d)";
+  static const std::regex header(" Date:" + i2 + "/" + i2 + "/\\d{4} at " + i2 + ":" + i2 +
+                                 ":" + i2 + "Hours");
+  static const std::regex banner("Program: Lumo \\(v\\. 1\\.0\\)    Date: " + i2 + "/" + i2 +
+                                 "/\\d{4}");
+  std::string s = std::regex_replace(std::string(text), header,
+                                     " Date:MM/DD/YYYY at hh:mm:ssHours");
+  return std::regex_replace(s, banner, "Program: Lumo (v. 1.0)    Date: MM/DD/YYYY");
+}
+
+namespace {
+
+std::string visible(std::string_view line) {
+  std::string s;
+  for (char c : line) {
+    auto u = static_cast<unsigned char>(c);
+    if (c == '\r') {
+      s += "\\r";
+    } else if (u < 0x20 || u >= 0x7f) {
+      char hex[8];
+      std::snprintf(hex, sizeof hex, "\\x%02x", u);
+      s += hex;
+    } else {
+      s += c;
+    }
+  }
+  return s;
+}
+
+std::vector<std::string_view> split_lf(std::string_view text) {
+  std::vector<std::string_view> lines;
+  std::size_t start = 0;
+  for (;;) {
+    std::size_t nl = text.find('\n', start);
+    if (nl == std::string_view::npos) {
+      lines.push_back(text.substr(start));
+      return lines;
+    }
+    lines.push_back(text.substr(start, nl - start));
+    start = nl + 1;
+  }
+}
+
+}  // namespace
+
+std::string first_difference(std::string_view want, std::string_view got) {
+  if (want == got) return "";
+  auto a = split_lf(want), b = split_lf(got);
+  for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
+    std::string x = i < a.size() ? visible(a[i]) : "<end>";
+    std::string y = i < b.size() ? visible(b[i]) : "<end>";
+    if (x != y) {
+      return "line " + std::to_string(i + 1) + ":\n  expected: " + x + "\n  got:      " + y;
+    }
+  }
+  return "texts differ";
+}
+
+std::string crlf(std::initializer_list<std::string_view> lines) {
+  std::string s;
+  for (std::string_view l : lines) {
+    s.append(l);
+    s += "\r\n";
+  }
+  return s;
+}
+
+}  // namespace lumo::e2e
