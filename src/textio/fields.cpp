@@ -1,0 +1,239 @@
+#include "textio/fields.h"
+
+#include <algorithm>
+#include <bit>
+#include <cstring>
+#include <vector>
+
+namespace lumo {
+namespace {
+
+constexpr std::uint64_t kPow10[] = {
+    1ull,
+    10ull,
+    100ull,
+    1000ull,
+    10000ull,
+    100000ull,
+    1000000ull,
+    10000000ull,
+    100000000ull,
+    1000000000ull,
+    10000000000ull,
+    100000000000ull,
+    1000000000000ull,
+};
+// m * 10^d stays below 2^64 for every 24-bit m when d is at most this.
+constexpr int kFastDecimals = 12;
+// m << e stays below 2^64 for every 24-bit m when e is at most this.
+constexpr int kFastShift = 40;
+
+void fill_stars(char* out, int w) { std::memset(out, '*', static_cast<std::size_t>(w)); }
+
+// Right-justifies `word` in w columns.
+void right_justify(char* out, int w, std::string_view word) {
+  auto pad = static_cast<std::size_t>(w) - word.size();
+  std::memset(out, ' ', pad);
+  std::memcpy(out + pad, word.data(), word.size());
+}
+
+void non_finite_field(char* out, float v, int w) {
+  if (v != v) {
+    if (w >= 3) return right_justify(out, w, "NaN");
+  } else if (v > 0) {
+    if (w >= 8) return right_justify(out, w, "Infinity");
+    if (w >= 3) return right_justify(out, w, "Inf");
+  } else {
+    if (w >= 9) return right_justify(out, w, "-Infinity");
+    if (w >= 4) return right_justify(out, w, "-Inf");
+  }
+  fill_stars(out, w);
+}
+
+// Lays out sign, integer digits (may be empty), point and decimals,
+// right-justified, with the leading "0" when the integer part is empty and a
+// column is free; asterisks when they do not fit.
+void lay_out(char* out, int w, bool negative, std::string_view int_digits,
+             std::string_view decimals) {
+  auto need = static_cast<std::size_t>(negative) + int_digits.size() + 1 + decimals.size();
+  auto width = static_cast<std::size_t>(w);
+  if (need > width) return fill_stars(out, w);
+  bool zero = int_digits.empty() && need < width;
+  if (zero) ++need;
+  char* p = out;
+  std::memset(p, ' ', width - need);
+  p += width - need;
+  if (negative) *p++ = '-';
+  if (zero) *p++ = '0';
+  std::memcpy(p, int_digits.data(), int_digits.size());
+  p += int_digits.size();
+  *p++ = '.';
+  std::memcpy(p, decimals.data(), decimals.size());
+}
+
+// Writes n without leading zeros (nothing for 0) ending at `end`; returns the
+// first character.
+char* digits_before(char* end, std::uint64_t n) {
+  while (n != 0) {
+    *--end = static_cast<char>('0' + n % 10);
+    n /= 10;
+  }
+  return end;
+}
+
+// Exact decimal expansion, for the wide and the huge cases: the value
+// m * 2^e as little-endian decimal digits with `frac` of them after the point.
+struct Decimal {
+  std::vector<std::uint8_t> digits;  // least significant first
+  std::size_t frac = 0;
+};
+
+void multiply_small(std::vector<std::uint8_t>& digits, unsigned factor) {
+  unsigned carry = 0;
+  for (auto& dg : digits) {
+    unsigned x = dg * factor + carry;
+    dg = static_cast<std::uint8_t>(x % 10);
+    carry = x / 10;
+  }
+  while (carry != 0) {
+    digits.push_back(static_cast<std::uint8_t>(carry % 10));
+    carry /= 10;
+  }
+}
+
+Decimal exact_decimal(std::uint32_t m, int e) {
+  Decimal x;
+  for (std::uint32_t n = m; n != 0; n /= 10) x.digits.push_back(static_cast<std::uint8_t>(n % 10));
+  if (e >= 0) {
+    for (int i = 0; i < e; ++i) multiply_small(x.digits, 2);
+  } else {
+    // m / 2^k = m * 5^k / 10^k
+    for (int i = 0; i < -e; ++i) multiply_small(x.digits, 5);
+    x.frac = static_cast<std::size_t>(-e);
+  }
+  return x;
+}
+
+void slow_fixed_field(char* out, std::uint32_t m, int e, bool negative, int w, int d) {
+  Decimal x = exact_decimal(m, e);
+  auto dec = static_cast<std::size_t>(d);
+  // Make exactly d digits after the point: pad with zeros, or cut and round.
+  // The exact expansion is at least half a unit of the last kept place
+  // exactly when the first dropped digit is 5 or more.
+  if (x.frac <= dec) {
+    x.digits.insert(x.digits.begin(), dec - x.frac, 0);
+  } else {
+    std::size_t drop = x.frac - dec;
+    bool up = drop <= x.digits.size() && x.digits[drop - 1] >= 5;
+    x.digits.erase(x.digits.begin(), x.digits.begin() + static_cast<std::ptrdiff_t>(std::min(drop, x.digits.size())));
+    if (up) {
+      std::size_t i = 0;
+      for (; i < x.digits.size() && x.digits[i] == 9; ++i) x.digits[i] = 0;
+      if (i == x.digits.size()) x.digits.push_back(1); else ++x.digits[i];
+    }
+  }
+  x.frac = dec;
+  while (x.digits.size() < dec) x.digits.push_back(0);
+  while (x.digits.size() > dec && x.digits.back() == 0) x.digits.pop_back();
+  std::string int_digits, decimals;
+  for (std::size_t i = x.digits.size(); i-- > dec;) int_digits.push_back(static_cast<char>('0' + x.digits[i]));
+  for (std::size_t i = dec; i-- > 0;) decimals.push_back(static_cast<char>('0' + x.digits[i]));
+  lay_out(out, w, negative, int_digits, decimals);
+}
+
+}  // namespace
+
+void fixed_field(char* out, float v, int w, int d) {
+  auto bits = std::bit_cast<std::uint32_t>(v);
+  bool negative = (bits >> 31) != 0;
+  auto biased = static_cast<int>((bits >> 23) & 0xffu);
+  std::uint32_t m = bits & 0x7fffffu;
+  if (biased == 0xff) return non_finite_field(out, v, w);
+  if (w < 1) return;
+  int e = -149;
+  if (biased != 0) {
+    m |= 0x800000u;
+    e = biased - 150;
+  }
+  if (d > kFastDecimals || e > kFastShift) return slow_fixed_field(out, m, e, negative, w, d);
+
+  // The rounded magnitude scaled by 10^d: an exact integer computation.
+  std::uint64_t scaled = 0;
+  if (e >= 0) {
+    scaled = (std::uint64_t{m} << e);
+    if (scaled > UINT64_MAX / kPow10[static_cast<std::size_t>(d)]) {
+      return slow_fixed_field(out, m, e, negative, w, d);
+    }
+    scaled *= kPow10[static_cast<std::size_t>(d)];
+  } else {
+    int k = -e;
+    std::uint64_t n = std::uint64_t{m} * kPow10[static_cast<std::size_t>(d)];
+    if (k < 64) {
+      scaled = n >> k;
+      std::uint64_t rest = n & ((std::uint64_t{1} << k) - 1);
+      if (rest >= (std::uint64_t{1} << (k - 1))) ++scaled;  // halves away from zero
+    } else {
+      // The quotient is 0; only k = 64 can still reach half of 2^k.
+      scaled = (k == 64 && n >= (std::uint64_t{1} << 63)) ? 1 : 0;
+    }
+  }
+
+  std::uint64_t unit = kPow10[static_cast<std::size_t>(d)];
+  char buf[24];
+  char* int_end = buf + sizeof buf;
+  char* int_begin = digits_before(int_end, scaled / unit);
+  char dec[kFastDecimals];
+  std::uint64_t frac = scaled % unit;
+  for (int i = d; i-- > 0;) {
+    dec[i] = static_cast<char>('0' + frac % 10);
+    frac /= 10;
+  }
+  lay_out(out, w, negative, std::string_view(int_begin, static_cast<std::size_t>(int_end - int_begin)),
+          std::string_view(dec, static_cast<std::size_t>(d)));
+}
+
+std::string fixed_field(float v, int w, int d) {
+  std::string s(static_cast<std::size_t>(std::max(w, 0)), ' ');
+  fixed_field(s.data(), v, w, d);
+  return s;
+}
+
+void int_field(char* out, std::int32_t v, int w) {
+  bool negative = v < 0;
+  std::uint64_t magnitude = negative ? static_cast<std::uint64_t>(-static_cast<std::int64_t>(v))
+                                     : static_cast<std::uint64_t>(v);
+  char buf[16];
+  char* end = buf + sizeof buf;
+  char* begin = magnitude == 0 ? end - 1 : digits_before(end, magnitude);
+  if (magnitude == 0) *begin = '0';
+  if (negative) *--begin = '-';
+  auto need = static_cast<int>(end - begin);
+  if (need > w) return fill_stars(out, w);
+  std::memset(out, ' ', static_cast<std::size_t>(w - need));
+  std::memcpy(out + (w - need), begin, static_cast<std::size_t>(need));
+}
+
+std::string int_field(std::int32_t v, int w) {
+  std::string s(static_cast<std::size_t>(std::max(w, 0)), ' ');
+  int_field(s.data(), v, w);
+  return s;
+}
+
+void text_field(char* out, std::string_view text, int w) {
+  auto width = static_cast<std::size_t>(w);
+  if (text.size() >= width) {
+    std::memcpy(out, text.data(), width);
+    return;
+  }
+  std::size_t pad = width - text.size();
+  std::memset(out, ' ', pad);
+  std::memcpy(out + pad, text.data(), text.size());
+}
+
+std::string text_field(std::string_view text, int w) {
+  std::string s(static_cast<std::size_t>(std::max(w, 0)), ' ');
+  text_field(s.data(), text, w);
+  return s;
+}
+
+}  // namespace lumo

@@ -1,0 +1,86 @@
+#include "textio/input_channel.h"
+
+#include <cerrno>
+#include <cstring>
+#include <unistd.h>
+#include <utility>
+
+namespace lumo {
+namespace {
+constexpr std::size_t kReadBlock = 64 * 1024;
+}  // namespace
+
+InputChannel::InputChannel(std::string bytes)
+    : buf_(std::move(bytes)), in_memory_(true), eof_(true) {}
+
+InputChannel::InputChannel(int fd, bool owned) : fd_(fd), owned_(owned) {}
+
+InputChannel::InputChannel(InputChannel&& other) noexcept
+    : buf_(std::move(other.buf_)),
+      pos_(other.pos_),
+      fd_(std::exchange(other.fd_, -1)),
+      owned_(std::exchange(other.owned_, false)),
+      in_memory_(std::exchange(other.in_memory_, false)),
+      eof_(other.eof_),
+      error_(other.error_) {}
+
+InputChannel& InputChannel::operator=(InputChannel&& other) noexcept {
+  if (this != &other) {
+    if (owned_ && fd_ >= 0) ::close(fd_);
+    buf_ = std::move(other.buf_);
+    pos_ = other.pos_;
+    fd_ = std::exchange(other.fd_, -1);
+    owned_ = std::exchange(other.owned_, false);
+    in_memory_ = std::exchange(other.in_memory_, false);
+    eof_ = other.eof_;
+    error_ = other.error_;
+  }
+  return *this;
+}
+
+InputChannel::~InputChannel() {
+  if (owned_ && fd_ >= 0) ::close(fd_);
+}
+
+bool InputChannel::fill() {
+  if (eof_ || error_ != 0 || fd_ < 0) return false;
+  buf_.resize(kReadBlock);
+  pos_ = 0;
+  for (;;) {
+    ssize_t n = ::read(fd_, buf_.data(), kReadBlock);
+    if (n < 0 && errno == EINTR) continue;
+    if (n < 0) {
+      error_ = errno;
+      buf_.clear();
+      return false;
+    }
+    buf_.resize(static_cast<std::size_t>(n));
+    if (n == 0) eof_ = true;
+    return n > 0;
+  }
+}
+
+InputChannel::Result InputChannel::next_line(std::string& out, std::size_t keep) {
+  out.clear();
+  if (error_ != 0) return Result::kError;
+  bool started = false;
+  for (;;) {
+    if (pos_ == buf_.size() && !fill()) {
+      if (error_ != 0) return Result::kError;
+      return started ? Result::kLine : Result::kEnd;
+    }
+    started = true;
+    const char* begin = buf_.data() + pos_;
+    std::size_t avail = buf_.size() - pos_;
+    const void* lf = std::memchr(begin, '\n', avail);
+    std::size_t len = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : avail;
+    if (out.size() < keep) out.append(begin, std::min(len, keep - out.size()));
+    pos_ += len;
+    if (lf) {
+      ++pos_;  // the LF
+      return Result::kLine;
+    }
+  }
+}
+
+}  // namespace lumo

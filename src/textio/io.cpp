@@ -1,0 +1,137 @@
+#include "textio/io.h"
+
+#include <cerrno>
+#include <cstring>
+#include <ctime>
+
+#include "textio/fatal.h"
+#include "textio/numeric_entry.h"
+
+namespace lumo {
+namespace {
+
+constexpr std::string_view kStdin = "stdin";
+constexpr std::string_view kStdout = "stdout";
+
+void end_console_statement(Io& io, std::source_location where) {
+  if (!io.console_out.end_statement()) {
+    fatal(kUnitConsoleOut, kStdout, std::strerror(io.console_out.error()), where);
+  }
+}
+
+// The next console line, keeping `keep` bytes; the end of input and a read
+// error are the fatal stop.
+std::string console_line(Io& io, std::size_t keep, std::source_location where) {
+  std::string line;
+  switch (io.console_in.next_line(line, keep)) {
+    case InputChannel::Result::kLine:
+      break;
+    case InputChannel::Result::kEnd:
+      fatal(kUnitConsoleIn, kStdin, kReasonEndOfFile, where);
+    case InputChannel::Result::kError:
+      fatal(kUnitConsoleIn, kStdin, std::strerror(io.console_in.error()), where);
+  }
+  return line;
+}
+
+// The next defaults file line; a read error is the fatal stop on channel 2.
+LineOutcome defaults_line(Io& io, std::string& line, std::size_t keep,
+                          std::source_location where) {
+  InputChannel& in = io.defaults.input();
+  switch (in.next_line(line, keep)) {
+    case InputChannel::Result::kLine:
+      return LineOutcome::kValue;
+    case InputChannel::Result::kEnd:
+      return LineOutcome::kEnd;
+    case InputChannel::Result::kError:
+      break;
+  }
+  fatal(kUnitDefaults, io.defaults.name(), std::strerror(in.error()), where);
+}
+
+}  // namespace
+
+LocalTime system_local_time() {
+  timespec now{};
+  clock_gettime(CLOCK_REALTIME, &now);
+  std::tm local{};
+  localtime_r(&now.tv_sec, &local);
+  LocalTime t;
+  t.year = local.tm_year + 1900;
+  t.month = local.tm_mon + 1;
+  t.day = local.tm_mday;
+  t.utc_offset = static_cast<int>(local.tm_gmtoff / 60);
+  t.hour = local.tm_hour;
+  t.minute = local.tm_min;
+  t.second = local.tm_sec;
+  t.millis = static_cast<int>(now.tv_nsec / 1000000);
+  return t;
+}
+
+void say(Io& io, const FormatList& list, std::initializer_list<FieldValue> values,
+         std::source_location where) {
+  format_statement(io.console_out, list, values, StatementMode::kAdvancing);
+  end_console_statement(io, where);
+}
+
+void prompt(Io& io, const FormatList& list, std::source_location where) {
+  format_statement(io.console_out, list, {}, StatementMode::kPrompt);
+  end_console_statement(io, where);
+}
+
+void report(Io& io, bool store, const FormatList& list,
+            std::initializer_list<FieldValue> values, std::source_location where) {
+  say(io, list, values, where);
+  if (!store) return;
+  format_statement(io.data.channel(), list, values, StatementMode::kAdvancing);
+  io.data.end_statement(where);
+}
+
+float read_number(Io& io, std::source_location where) {
+  std::string line = console_line(io, kNumericWidth, where);
+  NumericEntry entry = parse_numeric(numeric_field(line));
+  if (entry.malformed) fatal(kUnitConsoleIn, kStdin, kReasonBadReal, where);
+  return entry.value;
+}
+
+Text20 read_name(Io& io, std::source_location where) {
+  return name_field(console_line(io, kNameWidth, where));
+}
+
+LineOutcome read_default_number(Io& io, float& value) {
+  std::string line;
+  LineOutcome outcome = defaults_line(io, line, kNumericWidth, std::source_location::current());
+  if (outcome != LineOutcome::kValue) return outcome;
+  NumericEntry entry = parse_numeric(numeric_field(line));
+  if (entry.malformed) return LineOutcome::kMalformed;
+  value = entry.value;
+  return LineOutcome::kValue;
+}
+
+LineOutcome read_default_name(Io& io, Text20& name) {
+  std::string line;
+  LineOutcome outcome = defaults_line(io, line, kNameWidth, std::source_location::current());
+  if (outcome == LineOutcome::kValue) name = name_field(line);
+  return outcome;
+}
+
+LineOutcome skip_default_line(Io& io) {
+  std::string line;
+  return defaults_line(io, line, 0, std::source_location::current());
+}
+
+void finish_io(Io& io, bool after_stop) {
+  if (after_stop) {
+    io.console_out.flush();
+    io.data.close(std::source_location::current(), true);
+    return;
+  }
+  if (!io.console_out.flush()) {
+    // The data file is still closed complete by the pass after the stop.
+    fatal(kUnitConsoleOut, kStdout, std::strerror(io.console_out.error()),
+          std::source_location::current());
+  }
+  io.data.close(std::source_location::current());
+}
+
+}  // namespace lumo
