@@ -10,6 +10,6 @@ int main() {
   lumo::InputChannel in(STDIN_FILENO, false);
   lumo::OutputChannel out(STDOUT_FILENO, lumo::OutputChannel::delivery_for(STDOUT_FILENO));
   lumo::OutputChannel err(STDERR_FILENO, lumo::OutputChannel::Delivery::kEachStatement);
-  lumo::Io io{in, out, err, ""};
+  lumo::Io io{in, out, err, "", lumo::system_local_time, {}, {}};
   return lumo::run_lumo(io);
 }
