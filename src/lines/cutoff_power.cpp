@@ -1,0 +1,36 @@
+// TE11 cut-off frequency and peak power of a line.
+#include <cmath>
+
+#include "lines/line_constants.h"
+#include "lines/lines.h"
+
+namespace lumo {
+
+using namespace line_constants;
+
+namespace {
+
+// Field strength at the surface of the inner conductor that sets the peak
+// power.
+constexpr float emax = 36830.0f;
+
+}  // namespace
+
+void lmmode(const float& b, const float& d, const float& er, float& temode) {
+  const float speed = light_speed / std::sqrt(er);  // inches per nanosecond
+  // Cut-off wavelength: pi times the mean of the two diameters, inches.
+  const float wavlen = pi * (b + d) / 2.0f;
+  temode = speed / wavlen;
+  if (temode > constant_clamp) temode = constant_clamp;
+}
+
+void lmpwr(const float& b, const float& d, const float& er, float& pkpwr) {
+  const float ratio = b / d;
+  const float ln = std::log(ratio);
+  const float product = emax * emax * ln * (d / 2.0f) * (d / 2.0f);
+  pkpwr = product * std::sqrt(er) / 118.962f;
+  pkpwr = pkpwr / 10000.0f;  // scales to the unit the reports print
+  if (pkpwr > power_clamp) pkpwr = power_clamp;
+}
+
+}  // namespace lumo
