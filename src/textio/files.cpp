@@ -103,14 +103,20 @@ void DataFile::end_statement(std::source_location where) {
     fatal(kUnitDataFile, name_, std::strerror(channel_->error()), where);
   }
   if (cut_pending_) {
-    // The old contents beyond the first statement are cut now; the text
-    // before that point is overwritten as the blocks are delivered.
+    // The old contents beyond the first statement are cut now (a shorter or
+    // new file is left alone, never padded); the text before that point is
+    // overwritten as the blocks are delivered.
     cut_pending_ = false;
-    int rc;
-    do {
-      rc = ::ftruncate(fd_, static_cast<off_t>(channel_->written()));
-    } while (rc != 0 && errno == EINTR);
-    if (rc != 0) fatal(kUnitDataFile, name_, std::strerror(errno), where);
+    auto length = static_cast<off_t>(channel_->written());
+    struct stat st {};
+    if (fstat(fd_, &st) != 0) fatal(kUnitDataFile, name_, std::strerror(errno), where);
+    if (st.st_size > length) {
+      int rc;
+      do {
+        rc = ::ftruncate(fd_, length);
+      } while (rc != 0 && errno == EINTR);
+      if (rc != 0) fatal(kUnitDataFile, name_, std::strerror(errno), where);
+    }
   }
 }
 
