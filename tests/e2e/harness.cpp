@@ -1,5 +1,8 @@
 #include "e2e/harness.h"
 
+#include "driver/standard_defaults.h"
+#include "driver/text_diff.h"
+
 #include <fcntl.h>
 #include <poll.h>
 #include <signal.h>
@@ -21,30 +24,7 @@ namespace lumo::e2e {
 
 namespace fs = std::filesystem;
 
-const char* const kStandardDefaults =
-    "Lumo defaults for the end-to-end tests\n"
-    "1.5          F.\n"
-    "2.0          FMAX.\n"
-    "1.0          FMIN.\n"
-    "0.5          FSTEP.\n"
-    "1.72         RESB.\n"
-    "1.72         RESD.\n"
-    "0            SRB.\n"
-    "0            SRD.\n"
-    "2.1          ER.\n"
-    "0.25         B.\n"
-    "0.2          BMIN.\n"
-    "0.4          BMAX.\n"
-    "0.1          BSTEP.\n"
-    "0.1          D.\n"
-    "0.05         DMIN.\n"
-    "0.2          DMAX.\n"
-    "0.05         DSETP.\n"
-    "0.0002       DLTAN.\n"
-    "80           ZMAX.\n"
-    "40           ZMIN.\n"
-    "20           ZSTEP.\n"
-    "lumo.out\n";
+const char* const kStandardDefaults = lumo::testing::kStandardDefaults;
 
 std::string binary_path() {
   const char* p = std::getenv("LUMO_BIN");
@@ -235,52 +215,8 @@ std::string mask_dates(std::string_view text) {
   return std::regex_replace(s, banner, "Program: Lumo (v. 1.0)    Date: MM/DD/YYYY");
 }
 
-namespace {
-
-std::string visible(std::string_view line) {
-  std::string s;
-  for (char c : line) {
-    auto u = static_cast<unsigned char>(c);
-    if (c == '\r') {
-      s += "\\r";
-    } else if (u < 0x20 || u >= 0x7f) {
-      char hex[8];
-      std::snprintf(hex, sizeof hex, "\\x%02x", u);
-      s += hex;
-    } else {
-      s += c;
-    }
-  }
-  return s;
-}
-
-std::vector<std::string_view> split_lf(std::string_view text) {
-  std::vector<std::string_view> lines;
-  std::size_t start = 0;
-  for (;;) {
-    std::size_t nl = text.find('\n', start);
-    if (nl == std::string_view::npos) {
-      lines.push_back(text.substr(start));
-      return lines;
-    }
-    lines.push_back(text.substr(start, nl - start));
-    start = nl + 1;
-  }
-}
-
-}  // namespace
-
 std::string first_difference(std::string_view want, std::string_view got) {
-  if (want == got) return "";
-  auto a = split_lf(want), b = split_lf(got);
-  for (std::size_t i = 0; i < std::max(a.size(), b.size()); ++i) {
-    std::string x = i < a.size() ? visible(a[i]) : "<end>";
-    std::string y = i < b.size() ? visible(b[i]) : "<end>";
-    if (x != y) {
-      return "line " + std::to_string(i + 1) + ":\n  expected: " + x + "\n  got:      " + y;
-    }
-  }
-  return "texts differ";
+  return lumo::testing::first_difference(want, got);
 }
 
 std::string crlf(std::initializer_list<std::string_view> lines) {

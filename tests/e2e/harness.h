@@ -19,8 +19,8 @@
 
 namespace lumo::e2e {
 
-// A Lumo.DEF that passes every check: frequencies 1 to 2 GHz by 0.5 (F = 1.5),
-// copper-like conductors, Er 2.1, B 0.25 / D 0.1, file name "lumo.out".
+// A Lumo.DEF that passes every check (driver/standard_defaults.h): B 0.25",
+// D 0.1", Er 2.1, 1 to 2 GHz by 0.5, file name "lumo.out".
 extern const char* const kStandardDefaults;
 
 // Something placed in the working directory before the program starts.

@@ -1,0 +1,97 @@
+// An in-process session for the driver's tests: in-memory console channels,
+// a temporary working directory (removed afterwards) and a fixed clock of
+// 6 December 2026, 9:05:03.
+#pragma once
+
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <string>
+
+#include "driver/lumo.h"
+#include "textio/io.h"
+
+namespace lumo::testing {
+
+inline LocalTime fixed_clock() { return {2026, 12, 6, 60, 9, 5, 3, 250}; }
+
+// n blanks, for expected lines written column by column.
+inline std::string sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
+
+class TempDir {
+ public:
+  TempDir() {
+    std::string t = (std::filesystem::temp_directory_path() / "lumo-driver-XXXXXX").string();
+    if (::mkdtemp(t.data()) == nullptr) std::abort();
+    path_ = t;
+  }
+  ~TempDir() {
+    std::error_code ec;
+    std::filesystem::remove_all(path_, ec);
+  }
+  TempDir(const TempDir&) = delete;
+  TempDir& operator=(const TempDir&) = delete;
+  const std::string& path() const { return path_; }
+  std::string file(const std::string& name) const {
+    std::ifstream in(path_ + "/" + name, std::ios::binary);
+    std::ostringstream s;
+    s << in.rdbuf();
+    return s.str();
+  }
+  void write(const std::string& name, const std::string& bytes) const {
+    std::ofstream(path_ + "/" + name, std::ios::binary) << bytes;
+  }
+  bool exists(const std::string& name) const {
+    return std::filesystem::exists(path_ + "/" + name);
+  }
+
+ private:
+  std::string path_;
+};
+
+// Channels, Io and a session over them. The session starts on the line of
+// the worked examples: B 0.25", D 0.1", Er 2.1, loss tangent 0.0002, both
+// conductors 1.72 micro-ohm-cm and smooth, the start time in blk6.
+struct DriverBench {
+  explicit DriverBench(std::string input = "")
+      : in(std::move(input)), io{in, out, err, dir.path(), fixed_clock, {}, {}},
+        s{Records{}, DriverVars{}, io} {
+    Blk1& k = s.rec.blk1;
+    k.b = k.bdef = 0.25f;
+    k.d = k.ddef = 0.1f;
+    k.er = 2.1f;
+    k.dltan = 0.0002f;
+    k.resb1 = k.resd1 = 1.72f;
+    s.rec.blk4.resb = k.resb1 * 3.937008e-7f;
+    s.rec.blk4.resd = k.resd1 * 3.937008e-7f;
+    s.rec.blk2.iop = 1;
+    s.rec.blk2.ifunc = 1;
+    s.rec.blk6 = {12, 6, 2026, 9, 5, 3};
+  }
+  // Stores the run's report in `name` of the working directory.
+  void store_in(const std::string& name) {
+    s.rec.blk3.fn.fill(' ');
+    name.copy(s.rec.blk3.fn.data(), name.size());
+    s.rec.blk2.istore = 1;
+  }
+  std::string console() const { return out.text(); }
+
+  TempDir dir;
+  InputChannel in;
+  OutputChannel out;
+  OutputChannel err;
+  Io io;
+  Session s;
+};
+
+// The report header for the fixed clock, CR LF lines.
+inline std::string expected_report_header() {
+  return "\r\n" + sp(6) + std::string(72, '-') + "\r\n" +
+         sp(8) + "Lumo (v. 1.0)" + sp(22) + " Date:12/ 6/2026 at  9: 5: 3Hours\r\n" +
+         sp(16) + "Coaxial line design report, single precision.\r\n" +
+         sp(16) + " RF/Microwave Computer-Aided Engineering Design Data\r\n" +
+         sp(16) + "          For Coaxial Transmission Lines.\r\n";
+}
+
+}  // namespace lumo::testing
