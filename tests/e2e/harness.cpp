@@ -4,6 +4,7 @@
 #include "driver/text_diff.h"
 
 #include <fcntl.h>
+#include <grp.h>
 #include <poll.h>
 #include <signal.h>
 #include <sys/stat.h>
@@ -93,6 +94,8 @@ std::map<std::string, std::string> snapshot(const fs::path& dir) {
   return files;
 }
 
+constexpr uid_t kNobody = 65534;
+
 // Runs the binary in `dir`, feeding `input` and collecting both outputs.
 void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o) {
   int in_pipe[2], out_pipe[2], err_pipe[2];
@@ -100,6 +103,9 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o) {
     throw std::runtime_error("pipe failed");
   }
   std::string bin = binary_path();
+  if (::access(bin.c_str(), X_OK) != 0) {
+    throw std::runtime_error("no executable at '" + bin + "' (set LUMO_BIN)");
+  }
   pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
@@ -110,6 +116,11 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o) {
       ::close(fd);
     }
     if (::chdir(dir.c_str()) != 0) ::_exit(126);
+    if (scenario.unprivileged && ::geteuid() == 0) {
+      if (::setgroups(0, nullptr) != 0 || ::setgid(kNobody) != 0 || ::setuid(kNobody) != 0) {
+        ::_exit(125);
+      }
+    }
     ::signal(SIGPIPE, SIG_DFL);
     char* argv[] = {bin.data(), nullptr};
     ::execv(bin.c_str(), argv);
@@ -193,6 +204,7 @@ Outcome run_program(const Scenario& scenario) {
         case Prepared::kSymlink: fs::create_symlink(p.content, path); break;
       }
     }
+    if (scenario.unprivileged && ::geteuid() == 0) ::chmod(dir.c_str(), 0777);
     run_child(dir, scenario, o);
     o.files = snapshot(dir);
   } catch (...) {

@@ -37,6 +37,9 @@ struct Scenario {
   std::string input;                    // console input bytes
   std::vector<Prepared> prepared;
   double timeout_seconds = 20;
+  // Run as an ordinary user (uid and gid 65534) when the tests run as root,
+  // so that file permissions apply to the program as they do for a user.
+  bool unprivileged = false;
 };
 
 struct Outcome {
