@@ -1,6 +1,6 @@
 // The block that opens every report and the rule (and storage line) that
 // closes a completed one; connecting the output data file when storing.
-#include <source_location>
+#include "textio/source_place.h"
 
 #include "driver/lumo.h"
 #include "driver/run_support.h"
@@ -35,7 +35,7 @@ void report_header(Session& s) {
   // The same name chosen again keeps the file and its earlier reports;
   // another name closes the earlier file complete.
   s.io.data.connect(s.io.dir, trim_trailing(s.rec.blk3.fn), s.io.defaults,
-                    std::source_location::current());
+                    SourcePlace::current());
   header_to(s, Sink::kFile);
 }
 

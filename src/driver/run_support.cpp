@@ -5,7 +5,7 @@
 namespace lumo {
 
 void emit(Io& io, Sink sink, const FormatList& list,
-          std::initializer_list<FieldValue> values, std::source_location where) {
+          std::initializer_list<FieldValue> values, SourcePlace where) {
   if (sink == Sink::kConsole) {
     say(io, list, values, where);
     return;

@@ -4,7 +4,7 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include <source_location>
+#include "textio/source_place.h"
 #include <string_view>
 
 #include "records/records.h"
@@ -19,7 +19,7 @@ enum class Sink { kConsole, kFile };
 // file alone.
 void emit(Io& io, Sink sink, const FormatList& list,
           std::initializer_list<FieldValue> values = {},
-          std::source_location where = std::source_location::current());
+          SourcePlace where = SourcePlace::current());
 
 // A 20-character text, blank-padded on the right: label("Frequency").
 Text20 label(std::string_view text);

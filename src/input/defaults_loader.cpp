@@ -100,7 +100,7 @@ bool all_blank(const Text20& name) {
 }  // namespace
 
 bool load_defaults(Records& rec, Io& io) {
-  io.defaults.open(io.dir, "Lumo.DEF", std::source_location::current());
+  io.defaults.open(io.dir, "Lumo.DEF", SourcePlace::current());
   if (skip_default_line(io) == LineOutcome::kEnd) {
     return fail(rec, io, kEndMessage, kHeaderLabel);
   }

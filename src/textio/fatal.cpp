@@ -23,7 +23,7 @@ std::string fatal_report(int line, std::string_view source, int unit,
 }
 
 void fatal(int unit, std::optional<std::string_view> file, std::string_view reason,
-           std::source_location where) {
+           SourcePlace where) {
   std::string_view source = where.file_name();
   std::size_t slash = source.find_last_of("/\\");
   if (slash != std::string_view::npos) source.remove_prefix(slash + 1);

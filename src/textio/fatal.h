@@ -6,7 +6,7 @@
 #pragma once
 
 #include <optional>
-#include <source_location>
+#include "textio/source_place.h"
 #include <string>
 #include <string_view>
 
@@ -43,7 +43,7 @@ std::string fatal_report(int line, std::string_view source, int unit,
 // Raises the stop for the statement at `where` (its line number and the base
 // name of its source file make the locator line).
 [[noreturn]] void fatal(int unit, std::optional<std::string_view> file,
-                        std::string_view reason, std::source_location where);
+                        std::string_view reason, SourcePlace where);
 
 // Reason text for an operating-system error number on opening or writing
 // `name`: the texts for a missing file, a permission refusal and a directory,

@@ -32,7 +32,7 @@ int open_retrying(const std::string& path, int flags, mode_t mode = 0) {
 
 }  // namespace
 
-void DefaultsFile::open(const std::string& dir, std::string_view name, std::source_location where) {
+void DefaultsFile::open(const std::string& dir, std::string_view name, SourcePlace where) {
   std::string path = path_of(dir, name);
   int fd = open_retrying(path, O_RDWR);
   if (fd < 0 && refused(errno)) fd = open_retrying(path, O_RDONLY);
@@ -53,10 +53,10 @@ void DefaultsFile::open(const std::string& dir, std::string_view name, std::sour
   identity_ = identity_of(st);
 }
 
-DataFile::~DataFile() { close(std::source_location::current(), true); }
+DataFile::~DataFile() { close(SourcePlace::current(), true); }
 
 void DataFile::connect(const std::string& dir, std::string_view name,
-                       const DefaultsFile& defaults, std::source_location where) {
+                       const DefaultsFile& defaults, SourcePlace where) {
   std::string path = path_of(dir, name);
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
@@ -94,7 +94,7 @@ void DataFile::connect(const std::string& dir, std::string_view name,
   channel_.emplace(fd_, OutputChannel::Delivery::kBlocks);
 }
 
-void DataFile::end_statement(std::source_location where) {
+void DataFile::end_statement(SourcePlace where) {
   if (read_only_) {
     channel_->take_text();
     fatal(kUnitDataFile, name_, kReasonReadOnly, where);
@@ -120,7 +120,7 @@ void DataFile::end_statement(std::source_location where) {
   }
 }
 
-void DataFile::close(std::source_location where, bool quiet) {
+void DataFile::close(SourcePlace where, bool quiet) {
   if (fd_ < 0) return;
   if (read_only_) channel_->take_text();
   bool ok = channel_->flush();

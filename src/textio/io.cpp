@@ -13,7 +13,7 @@ namespace {
 constexpr std::string_view kStdin = "stdin";
 constexpr std::string_view kStdout = "stdout";
 
-void end_console_statement(Io& io, std::source_location where) {
+void end_console_statement(Io& io, SourcePlace where) {
   if (!io.console_out.end_statement()) {
     fatal(kUnitConsoleOut, kStdout, std::strerror(io.console_out.error()), where);
   }
@@ -21,7 +21,7 @@ void end_console_statement(Io& io, std::source_location where) {
 
 // The next console line, keeping `keep` bytes; the end of input and a read
 // error are the fatal stop.
-std::string console_line(Io& io, std::size_t keep, std::source_location where) {
+std::string console_line(Io& io, std::size_t keep, SourcePlace where) {
   std::string line;
   switch (io.console_in.next_line(line, keep)) {
     case InputChannel::Result::kLine:
@@ -36,7 +36,7 @@ std::string console_line(Io& io, std::size_t keep, std::source_location where) {
 
 // The next defaults file line; a read error is the fatal stop on channel 2.
 LineOutcome defaults_line(Io& io, std::string& line, std::size_t keep,
-                          std::source_location where) {
+                          SourcePlace where) {
   InputChannel& in = io.defaults.input();
   switch (in.next_line(line, keep)) {
     case InputChannel::Result::kLine:
@@ -69,38 +69,38 @@ LocalTime system_local_time() {
 }
 
 void say(Io& io, const FormatList& list, std::initializer_list<FieldValue> values,
-         std::source_location where) {
+         SourcePlace where) {
   format_statement(io.console_out, list, values, StatementMode::kAdvancing);
   end_console_statement(io, where);
 }
 
-void prompt(Io& io, const FormatList& list, std::source_location where) {
+void prompt(Io& io, const FormatList& list, SourcePlace where) {
   format_statement(io.console_out, list, {}, StatementMode::kPrompt);
   end_console_statement(io, where);
 }
 
 void report(Io& io, bool store, const FormatList& list,
-            std::initializer_list<FieldValue> values, std::source_location where) {
+            std::initializer_list<FieldValue> values, SourcePlace where) {
   say(io, list, values, where);
   if (!store) return;
   format_statement(io.data.channel(), list, values, StatementMode::kAdvancing);
   io.data.end_statement(where);
 }
 
-float read_number(Io& io, std::source_location where) {
+float read_number(Io& io, SourcePlace where) {
   std::string line = console_line(io, kNumericWidth, where);
   NumericEntry entry = parse_numeric(numeric_field(line));
   if (entry.malformed) fatal(kUnitConsoleIn, kStdin, kReasonBadReal, where);
   return entry.value;
 }
 
-Text20 read_name(Io& io, std::source_location where) {
+Text20 read_name(Io& io, SourcePlace where) {
   return name_field(console_line(io, kNameWidth, where));
 }
 
 LineOutcome read_default_number(Io& io, float& value) {
   std::string line;
-  LineOutcome outcome = defaults_line(io, line, kNumericWidth, std::source_location::current());
+  LineOutcome outcome = defaults_line(io, line, kNumericWidth, SourcePlace::current());
   if (outcome != LineOutcome::kValue) return outcome;
   NumericEntry entry = parse_numeric(numeric_field(line));
   if (entry.malformed) return LineOutcome::kMalformed;
@@ -110,28 +110,28 @@ LineOutcome read_default_number(Io& io, float& value) {
 
 LineOutcome read_default_name(Io& io, Text20& name) {
   std::string line;
-  LineOutcome outcome = defaults_line(io, line, kNameWidth, std::source_location::current());
+  LineOutcome outcome = defaults_line(io, line, kNameWidth, SourcePlace::current());
   if (outcome == LineOutcome::kValue) name = name_field(line);
   return outcome;
 }
 
 LineOutcome skip_default_line(Io& io) {
   std::string line;
-  return defaults_line(io, line, 0, std::source_location::current());
+  return defaults_line(io, line, 0, SourcePlace::current());
 }
 
 void finish_io(Io& io, bool after_stop) {
   if (after_stop) {
     io.console_out.flush();
-    io.data.close(std::source_location::current(), true);
+    io.data.close(SourcePlace::current(), true);
     return;
   }
   if (!io.console_out.flush()) {
     // The data file is still closed complete by the pass after the stop.
     fatal(kUnitConsoleOut, kStdout, std::strerror(io.console_out.error()),
-          std::source_location::current());
+          SourcePlace::current());
   }
-  io.data.close(std::source_location::current());
+  io.data.close(SourcePlace::current());
 }
 
 }  // namespace lumo

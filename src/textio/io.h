@@ -5,7 +5,7 @@
 
 #include <functional>
 #include <initializer_list>
-#include <source_location>
+#include "textio/source_place.h"
 #include <string>
 
 #include "records/records.h"
@@ -37,21 +37,21 @@ struct Io {
 
 // An advancing statement on the console.
 void say(Io& io, const FormatList& list, std::initializer_list<FieldValue> values = {},
-         std::source_location where = std::source_location::current());
+         SourcePlace where = SourcePlace::current());
 // A prompt on the console: delivered at once, its line left open.
 void prompt(Io& io, const FormatList& list,
-            std::source_location where = std::source_location::current());
+            SourcePlace where = SourcePlace::current());
 // A report statement on the console and then, when `store`, on the output
 // data file (which must be connected).
 void report(Io& io, bool store, const FormatList& list,
             std::initializer_list<FieldValue> values = {},
-            std::source_location where = std::source_location::current());
+            SourcePlace where = SourcePlace::current());
 
 // One numeric entry from the console; the end of input and a malformed field
 // are the fatal stop, reported at `where`.
-float read_number(Io& io, std::source_location where = std::source_location::current());
+float read_number(Io& io, SourcePlace where = SourcePlace::current());
 // One name entry from the console (20 characters, blank-padded).
-Text20 read_name(Io& io, std::source_location where = std::source_location::current());
+Text20 read_name(Io& io, SourcePlace where = SourcePlace::current());
 
 // Outcomes of a defaults file line.
 enum class LineOutcome { kValue, kMalformed, kEnd };
