@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstdlib>
 #include <random>
-#include <regex>
 #include <string>
 
 #include "textio/fields.h"
@@ -113,22 +112,39 @@ TEST(FixedFieldProperty, MatchesTheExactReference) {
 }
 
 // Reference for fields over the characters 0-9 . + - e E d D (no blanks):
-// the grammar as a regular expression, the value by strtof.
+// the grammar  [sign] digits [.] digits [(E|e|D|d)[sign] | sign] digits+
+// matched piece by piece, the value by strtof.
 struct Reference {
   bool malformed;
   float value;
 };
 
 Reference reference_numeric(const std::string& field) {
-  static const std::regex grammar(R"(^([+-]?)([0-9]*)(\.?)([0-9]*)((?:[eEdD][+-]?|[+-])[0-9]+)?$)");
-  std::smatch m;
-  if (!std::regex_match(field, m, grammar)) return {true, 0};
-  std::string whole = m[2], fraction = m[4];
+  std::size_t i = 0;
+  auto take = [&](std::string_view set) {
+    std::size_t start = i;
+    while (i < field.size() && set.find(field[i]) != std::string_view::npos) ++i;
+    return field.substr(start, i - start);
+  };
+  auto take_one = [&](std::string_view set) {
+    if (i < field.size() && set.find(field[i]) != std::string_view::npos) return field.substr(i++, 1);
+    return std::string();
+  };
+  std::string sign = take_one("+-");
+  std::string whole = take("0123456789");
+  take_one(".");
+  std::string fraction = take("0123456789");
+  std::string exponent;
+  if (i < field.size()) {
+    std::string letter = take_one("eEdD");
+    std::string exponent_sign = take_one("+-");
+    std::string digits = take("0123456789");
+    if ((letter.empty() && exponent_sign.empty()) || digits.empty()) return {true, 0};
+    exponent = "e" + exponent_sign + digits;
+  }
+  if (i != field.size()) return {true, 0};
   if (whole.empty() && fraction.empty()) return {false, 0.0f};
-  std::string exponent = m[5];
-  if (!exponent.empty() && (exponent[0] == 'd' || exponent[0] == 'D')) exponent[0] = 'e';
-  if (!exponent.empty() && exponent[0] != 'e' && exponent[0] != 'E') exponent = "e" + exponent;
-  std::string text = std::string(m[1]) + whole + "." + fraction + exponent;
+  std::string text = sign + whole + "." + fraction + exponent;
   return {false, std::strtof(text.c_str(), nullptr)};
 }
 
