@@ -1,7 +1,7 @@
 // The defaults file and the output data file on a real file system.
 #include <gtest/gtest.h>
 
-#include <source_location>
+#include "textio/source_place.h"
 #include <string>
 #include <unistd.h>
 
@@ -32,17 +32,17 @@ class Files : public testing::TempDir {
 
   void open_defaults() {
     write_file("Lumo.DEF", "header\n");
-    defaults_.open(dir_, "Lumo.DEF", std::source_location::current());
+    defaults_.open(dir_, "Lumo.DEF", SourcePlace::current());
   }
 
   void line(const std::string& text) {
     format_statement(data_.channel(), "(A20)", {std::string_view(text)});
-    data_.end_statement(std::source_location::current());
+    data_.end_statement(SourcePlace::current());
   }
 
   DefaultsFile defaults_;
   DataFile data_;
-  std::source_location here_ = std::source_location::current();
+  SourcePlace here_ = SourcePlace::current();
 };
 
 std::string row(const std::string& text) { return text_field(text, 20) + "\r\n"; }

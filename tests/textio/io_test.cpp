@@ -3,7 +3,7 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include <source_location>
+#include "textio/source_place.h"
 #include <string>
 #include <unistd.h>
 
@@ -44,7 +44,7 @@ TEST(FatalReport, TwoLfEndedLines) {
 }
 
 TEST(FatalReport, LocatorShowsTheBaseNameOfTheSource) {
-  auto here = std::source_location::current();
+  auto here = SourcePlace::current();
   std::string report = stop_of([&] { fatal(6, "stdout", "Broken pipe", here); });
   EXPECT_EQ(report, "At line " + std::to_string(here.line()) +
                         " of file io_test.cpp (unit = 6, file = 'stdout')\n"
@@ -68,7 +68,7 @@ TEST(ConsoleEntry, NumbersOneLineEach) {
   EXPECT_EQ(read_number(c.io), 0.5f);
   EXPECT_EQ(read_number(c.io), 7777777777777.0f);
   EXPECT_EQ(read_number(c.io), 9.0f);
-  auto here = std::source_location::current();
+  auto here = SourcePlace::current();
   EXPECT_EQ(stop_of([&] { read_number(c.io, here); }),
             locator(here, 5, "stdin") + "Lumo runtime error: End of file\n");
 }
@@ -77,21 +77,21 @@ TEST(ConsoleEntry, LastLineWithoutLineEndThenEndOfFile) {
   Console c("  out.txt");
   Text20 name = read_name(c.io);
   EXPECT_EQ(std::string(name.data(), name.size()), "  out.txt           ");
-  auto here = std::source_location::current();
+  auto here = SourcePlace::current();
   EXPECT_EQ(stop_of([&] { read_name(c.io, here); }),
             locator(here, 5, "stdin") + "Lumo runtime error: End of file\n");
 }
 
 TEST(ConsoleEntry, EmptyInputIsEndOfFile) {
   Console c("");
-  auto here = std::source_location::current();
+  auto here = SourcePlace::current();
   EXPECT_EQ(stop_of([&] { read_number(c.io, here); }),
             locator(here, 5, "stdin") + "Lumo runtime error: End of file\n");
 }
 
 TEST(ConsoleEntry, MalformedNumberStops) {
   Console c("0.5 abc\n7\n");
-  auto here = std::source_location::current();
+  auto here = SourcePlace::current();
   EXPECT_EQ(stop_of([&] { read_number(c.io, here); }),
             locator(here, 5, "stdin") +
                 "Lumo runtime error: Bad value during floating point read\n");
@@ -101,7 +101,7 @@ TEST(ConsoleEntry, ReadErrorStopsWithTheSystemText) {
   InputChannel in(open("/tmp", O_RDONLY | O_DIRECTORY), true);
   OutputChannel out, err;
   Io io{in, out, err, ""};
-  auto here = std::source_location::current();
+  auto here = SourcePlace::current();
   EXPECT_EQ(stop_of([&] { read_number(io, here); }),
             locator(here, 5, "stdin") + "Lumo runtime error: Is a directory\n");
 }
@@ -127,7 +127,7 @@ TEST(ConsoleStatements, ConsoleWriteFailureStops) {
   InputChannel in;
   OutputChannel out(fd, OutputChannel::Delivery::kEachStatement), err;
   Io io{in, out, err, ""};
-  auto here = std::source_location::current();
+  auto here = SourcePlace::current();
   EXPECT_EQ(stop_of([&] { say(io, "('x')", {}, here); }),
             locator(here, 6, "stdout") + "Lumo runtime error: No space left on device\n");
   close(fd);
@@ -139,7 +139,7 @@ TEST_F(Reports, StoredReportGoesToBothAndIsCompleteAfterFinish) {
   Console c("");
   c.io.dir = dir_;
   report(c.io, false, "(6X,'console only')");
-  c.io.data.connect(dir_, "run.txt", c.io.defaults, std::source_location::current());
+  c.io.data.connect(dir_, "run.txt", c.io.defaults, SourcePlace::current());
   report(c.io, true, "(6X,F7.2)", {1.5f});
   EXPECT_EQ(read_file("run.txt"), "");  // a disk file waits for its block
   finish_io(c.io, false);
@@ -150,7 +150,7 @@ TEST_F(Reports, StoredReportGoesToBothAndIsCompleteAfterFinish) {
 
 TEST_F(Reports, FinishAfterAStopClosesTheDataFileQuietly) {
   Console c("");
-  c.io.data.connect("", "/dev/full", c.io.defaults, std::source_location::current());
+  c.io.data.connect("", "/dev/full", c.io.defaults, SourcePlace::current());
   report(c.io, true, "('row')");
   EXPECT_EQ(stop_of([&] { finish_io(c.io, true); }), "");
   EXPECT_FALSE(c.io.data.is_connected());
@@ -158,7 +158,7 @@ TEST_F(Reports, FinishAfterAStopClosesTheDataFileQuietly) {
 
 TEST_F(Reports, WriteErrorAtNormalEndStops) {
   Console c("");
-  c.io.data.connect("", "/dev/full", c.io.defaults, std::source_location::current());
+  c.io.data.connect("", "/dev/full", c.io.defaults, SourcePlace::current());
   report(c.io, true, "('row')");
   std::string stop = stop_of([&] { finish_io(c.io, false); });
   EXPECT_NE(stop.find("(unit = 1, file = '/dev/full')\n"

@@ -9,6 +9,8 @@
 #include <string>
 #include <unistd.h>
 
+#include "textio/source_place.h"
+
 namespace lumo::testing {
 
 class TempDir : public ::testing::Test {
@@ -48,7 +50,7 @@ class TempDir : public ::testing::Test {
 };
 
 // The locator line a stop reported at `where` shows.
-inline std::string locator(const std::source_location& where, int unit,
+inline std::string locator(const SourcePlace& where, int unit,
                            const std::string& file_part = "") {
   std::string source = std::filesystem::path(where.file_name()).filename().string();
   std::string text = "At line " + std::to_string(where.line()) + " of file " + source +
