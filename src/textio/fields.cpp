@@ -28,6 +28,15 @@ constexpr int kFastDecimals = 12;
 // m << e stays below 2^64 for every 24-bit m when e is at most this.
 constexpr int kFastShift = 40;
 
+// Scratch size of a field: the widest field of the fast path.
+constexpr int kScratch = 64;
+
+// "00" to "99", two characters each: digits are written two at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
 void fill_stars(char* out, int w) { std::memset(out, '*', static_cast<std::size_t>(w)); }
 
 // Right-justifies `word` in w columns.
@@ -73,11 +82,45 @@ void lay_out(char* out, int w, bool negative, std::string_view int_digits,
 
 // Writes n without leading zeros (nothing for 0) ending at `end`; returns the
 // first character.
-char* digits_before(char* end, std::uint64_t n) {
-  while (n != 0) {
-    *--end = static_cast<char>('0' + n % 10);
-    n /= 10;
+char* digits_before(char* end, std::uint64_t wide) {
+  while (wide > UINT32_MAX) {
+    *--end = static_cast<char>('0' + wide % 10);
+    wide /= 10;
   }
+  auto n = static_cast<std::uint32_t>(wide);
+  while (n >= 100) {
+    std::uint32_t pair = n % 100;
+    n /= 100;
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * pair, 2);
+  }
+  if (n >= 10) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * n, 2);
+  } else if (n != 0) {
+    *--end = static_cast<char>('0' + n);
+  }
+  return end;
+}
+
+// Writes exactly `count` digits of n (leading zeros kept) ending at `end`.
+char* fixed_digits_before(char* end, std::uint64_t wide, int count) {
+  // The decimals of the fast path stay below 10^12; most below 2^32, where
+  // the divisions are cheaper.
+  if (wide > UINT32_MAX) {
+    for (; count > 9; --count) {
+      *--end = static_cast<char>('0' + wide % 10);
+      wide /= 10;
+    }
+  }
+  auto n = static_cast<std::uint32_t>(wide);
+  for (; count >= 2; count -= 2) {
+    std::uint32_t pair = n % 100;
+    n /= 100;
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * pair, 2);
+  }
+  if (count == 1) *--end = static_cast<char>('0' + n % 10);
   return end;
 }
 
@@ -155,7 +198,7 @@ void fixed_field(char* out, float v, int w, int d) {
     m |= 0x800000u;
     e = biased - 150;
   }
-  if (d > kFastDecimals || e > kFastShift) return slow_fixed_field(out, m, e, negative, w, d);
+  if (d > kFastDecimals || e > kFastShift || w > kScratch) return slow_fixed_field(out, m, e, negative, w, d);
 
   // The rounded magnitude scaled by 10^d: an exact integer computation.
   std::uint64_t scaled = 0;
@@ -178,18 +221,24 @@ void fixed_field(char* out, float v, int w, int d) {
     }
   }
 
+  // Digits from the right, into a scratch field of blanks: decimals, point,
+  // integer part, then the optional "0" and the sign; the last w columns
+  // are the field.
   std::uint64_t unit = kPow10[static_cast<std::size_t>(d)];
-  char buf[24];
-  char* int_end = buf + sizeof buf;
-  char* int_begin = digits_before(int_end, scaled / unit);
-  char dec[kFastDecimals];
-  std::uint64_t frac = scaled % unit;
-  for (int i = d; i-- > 0;) {
-    dec[i] = static_cast<char>('0' + frac % 10);
-    frac /= 10;
-  }
-  lay_out(out, w, negative, std::string_view(int_begin, static_cast<std::size_t>(int_end - int_begin)),
-          std::string_view(dec, static_cast<std::size_t>(d)));
+  std::uint64_t whole = scaled / unit;
+  std::uint64_t frac = scaled - whole * unit;
+  char buf[kScratch];
+  std::memset(buf, ' ', sizeof buf);
+  char* const end = buf + sizeof buf;
+  char* p = fixed_digits_before(end, frac, d);
+  *--p = '.';
+  const bool empty_int = whole == 0;
+  p = digits_before(p, whole);
+  auto need = static_cast<int>(end - p) + (negative ? 1 : 0);
+  if (need > w) return fill_stars(out, w);
+  if (empty_int && need < w) *--p = '0';
+  if (negative) *--p = '-';
+  std::memcpy(out, end - w, static_cast<std::size_t>(w));
 }
 
 std::string fixed_field(float v, int w, int d) {

@@ -6,22 +6,59 @@
 
 namespace lumo {
 
+namespace {
+
+// Collects a statement's characters on the stack and hands them to the
+// channel in large pieces, so that a row costs one append, not one per item.
+class StatementBuffer {
+ public:
+  explicit StatementBuffer(OutputChannel& out) : out_(out) {}
+  StatementBuffer(const StatementBuffer&) = delete;
+  StatementBuffer& operator=(const StatementBuffer&) = delete;
+  ~StatementBuffer() { flush(); }
+
+  // Room for n characters; returns where to write them.
+  char* room(std::size_t n) {
+    if (used_ + n > sizeof buf_) {
+      flush();
+      if (n > sizeof buf_) return out_.extend(n);
+    }
+    char* at = buf_ + used_;
+    used_ += n;
+    return at;
+  }
+  void put(std::string_view text) { std::memcpy(room(text.size()), text.data(), text.size()); }
+  void repeat(char c, std::size_t n) { std::memset(room(n), c, n); }
+  void flush() {
+    out_.append(std::string_view(buf_, used_));
+    used_ = 0;
+  }
+
+ private:
+  OutputChannel& out_;
+  std::size_t used_ = 0;
+  char buf_[1024];
+};
+
+}  // namespace
+
 void format_statement(OutputChannel& out, const FormatList& list,
                       std::initializer_list<FieldValue> values, StatementMode mode) {
+  StatementBuffer line(out);
   const FieldValue* next = values.begin();
   for (const FormatItem& it : list) {
     switch (it.kind) {
       case FormatItem::kLineEnd:
-        out.append("\r\n");
+        line.put("\r\n");
         continue;
       case FormatItem::kBlanks:
-        out.append(' ', it.width);
+        line.repeat(' ', it.width);
         continue;
       case FormatItem::kText:
-        out.append(list.text_of(it));
+        line.put(list.text_of(it));
         continue;
       case FormatItem::kRule:
-        out.append(it.fill, it.width);
+        line.repeat(it.fill, it.width);
         continue;
       case FormatItem::kReal:
       case FormatItem::kInt:
@@ -31,7 +68,7 @@ void format_statement(OutputChannel& out, const FormatList& list,
     // A data field with no value left ends the statement here.
     if (next == values.end()) break;
     const FieldValue& v = *next++;
-    char* field = out.extend(it.width);
+    char* field = line.room(it.width);
     if (it.kind == FormatItem::kReal && v.kind == FieldValue::kReal) {
       fixed_field(field, v.real, it.width, it.decimals);
     } else if (it.kind == FormatItem::kInt && v.kind == FieldValue::kInt) {
@@ -42,7 +79,7 @@ void format_statement(OutputChannel& out, const FormatList& list,
       std::memset(field, '*', it.width);
     }
   }
-  if (mode == StatementMode::kAdvancing) out.append("\r\n");
+  if (mode == StatementMode::kAdvancing) line.put("\r\n");
 }
 
 std::string format_to_string(const FormatList& list, std::initializer_list<FieldValue> values,

@@ -81,10 +81,12 @@ void prompt(Io& io, const FormatList& list, SourcePlace where) {
 
 void report(Io& io, bool store, const FormatList& list,
             std::initializer_list<FieldValue> values, SourcePlace where) {
-  say(io, list, values, where);
-  if (!store) return;
-  format_statement(io.data.channel(), list, values, StatementMode::kAdvancing);
-  io.data.end_statement(where);
+  // The statement is formatted once; the output file gets the same bytes.
+  const std::size_t start = io.console_out.text().size();
+  format_statement(io.console_out, list, values, StatementMode::kAdvancing);
+  if (store) io.data.channel().append(std::string_view(io.console_out.text()).substr(start));
+  end_console_statement(io, where);
+  if (store) io.data.end_statement(where);
 }
 
 float read_number(Io& io, SourcePlace where) {
