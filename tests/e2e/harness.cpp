@@ -97,12 +97,12 @@ std::map<std::string, std::string> snapshot(const fs::path& dir) {
 constexpr uid_t kNobody = 65534;
 
 // Runs the binary in `dir`, feeding `input` and collecting both outputs.
-void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o) {
+void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o,
+               const std::string& bin) {
   int in_pipe[2], out_pipe[2], err_pipe[2];
   if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) {
     throw std::runtime_error("pipe failed");
   }
-  std::string bin = binary_path();
   if (::access(bin.c_str(), X_OK) != 0) {
     throw std::runtime_error("no executable at '" + bin + "' (set LUMO_BIN)");
   }
@@ -122,7 +122,8 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o) {
       }
     }
     ::signal(SIGPIPE, SIG_DFL);
-    char* argv[] = {bin.data(), nullptr};
+    std::string program = bin;
+    char* argv[] = {program.data(), nullptr};
     ::execv(bin.c_str(), argv);
     ::_exit(127);
   }
@@ -193,6 +194,7 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o) {
 
 Outcome run_program(const Scenario& scenario) {
   fs::path dir = make_work_dir();
+  fs::path bin_dir;
   Outcome o;
   try {
     if (scenario.defaults) write_file(dir / "Lumo.DEF", *scenario.defaults, 0644);
@@ -204,14 +206,26 @@ Outcome run_program(const Scenario& scenario) {
         case Prepared::kSymlink: fs::create_symlink(p.content, path); break;
       }
     }
-    if (scenario.unprivileged && ::geteuid() == 0) ::chmod(dir.c_str(), 0777);
-    run_child(dir, scenario, o);
+    std::string bin = binary_path();
+    if (scenario.unprivileged && ::geteuid() == 0) {
+      // The unprivileged user may not reach the build folder: it runs a copy
+      // of the binary from a folder of its own.
+      ::chmod(dir.c_str(), 0777);
+      bin_dir = make_work_dir();
+      ::chmod(bin_dir.c_str(), 0755);
+      fs::copy_file(bin, bin_dir / "lumo");
+      bin = (bin_dir / "lumo").string();
+      ::chmod(bin.c_str(), 0755);
+    }
+    run_child(dir, scenario, o, bin);
     o.files = snapshot(dir);
   } catch (...) {
     remove_work_dir(dir);
+    if (!bin_dir.empty()) remove_work_dir(bin_dir);
     throw;
   }
   remove_work_dir(dir);
+  if (!bin_dir.empty()) remove_work_dir(bin_dir);
   return o;
 }
 
