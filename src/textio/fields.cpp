@@ -22,20 +22,41 @@ constexpr std::uint64_t kPow10[] = {
     10000000000ull,
     100000000000ull,
     1000000000000ull,
+    10000000000000ull,
+    100000000000000ull,
+    1000000000000000ull,
+    10000000000000000ull,
+    100000000000000000ull,
+    1000000000000000000ull,
+    10000000000000000000ull,
 };
+// Decimal digits of the largest 64-bit value.
+constexpr int kMaxDigits = 20;
 // m * 10^d stays below 2^64 for every 24-bit m when d is at most this.
 constexpr int kFastDecimals = 12;
 // m << e stays below 2^64 for every 24-bit m when e is at most this.
 constexpr int kFastShift = 40;
-
-// Scratch size of a field: the widest field of the fast path.
-constexpr int kScratch = 64;
 
 // "00" to "99", two characters each: digits are written two at a time.
 constexpr char kDigitPairs[] =
     "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
     "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
     "8081828384858687888990919293949596979899";
+
+// Blanks a field of w columns. The report fields are 7 to 11 wide: a few
+// overlapping stores of fixed size cost far less than a call.
+void fill_blanks(char* out, int w) {
+  static constexpr char kBlanks[8] = {' ', ' ', ' ', ' ', ' ', ' ', ' ', ' '};
+  if (w >= 8 && w <= 16) {
+    std::memcpy(out, kBlanks, 8);
+    std::memcpy(out + w - 8, kBlanks, 8);
+  } else if (w >= 4 && w < 8) {
+    std::memcpy(out, kBlanks, 4);
+    std::memcpy(out + w - 4, kBlanks, 4);
+  } else {
+    std::memset(out, ' ', static_cast<std::size_t>(w));
+  }
+}
 
 void fill_stars(char* out, int w) { std::memset(out, '*', static_cast<std::size_t>(w)); }
 
@@ -198,7 +219,7 @@ void fixed_field(char* out, float v, int w, int d) {
     m |= 0x800000u;
     e = biased - 150;
   }
-  if (d > kFastDecimals || e > kFastShift || w > kScratch) return slow_fixed_field(out, m, e, negative, w, d);
+  if (d > kFastDecimals || e > kFastShift) return slow_fixed_field(out, m, e, negative, w, d);
 
   // The rounded magnitude scaled by 10^d: an exact integer computation.
   std::uint64_t scaled = 0;
@@ -221,24 +242,26 @@ void fixed_field(char* out, float v, int w, int d) {
     }
   }
 
-  // Digits from the right, into a scratch field of blanks: decimals, point,
-  // integer part, then the optional "0" and the sign; the last w columns
-  // are the field.
+  // The columns needed: sign, integer digits (none for zero), point,
+  // decimals, and the "0" before the point when a column is free for it.
   std::uint64_t unit = kPow10[static_cast<std::size_t>(d)];
   std::uint64_t whole = scaled / unit;
   std::uint64_t frac = scaled - whole * unit;
-  char buf[kScratch];
-  std::memset(buf, ' ', sizeof buf);
-  char* const end = buf + sizeof buf;
-  char* p = fixed_digits_before(end, frac, d);
-  *--p = '.';
-  const bool empty_int = whole == 0;
-  p = digits_before(p, whole);
-  auto need = static_cast<int>(end - p) + (negative ? 1 : 0);
+  int int_digits = 0;
+  while (int_digits < kMaxDigits && whole >= kPow10[static_cast<std::size_t>(int_digits)]) {
+    ++int_digits;
+  }
+  int need = (negative ? 1 : 0) + int_digits + 1 + d;
   if (need > w) return fill_stars(out, w);
-  if (empty_int && need < w) *--p = '0';
+  const bool zero = int_digits == 0 && need < w;
+
+  // Written in place, right to left, over a field of blanks.
+  fill_blanks(out, w);
+  char* p = fixed_digits_before(out + w, frac, d);
+  *--p = '.';
+  p = digits_before(p, whole);
+  if (zero) *--p = '0';
   if (negative) *--p = '-';
-  std::memcpy(out, end - w, static_cast<std::size_t>(w));
 }
 
 std::string fixed_field(float v, int w, int d) {
