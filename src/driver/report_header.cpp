@@ -1,10 +1,9 @@
 // The block that opens every report and the rule (and storage line) that
 // closes a completed one; connecting the output data file when storing.
-#include "textio/source_place.h"
-
 #include "driver/lumo.h"
 #include "driver/run_support.h"
 #include "textio/numeric_entry.h"
+#include "textio/source_place.h"
 
 namespace lumo {
 

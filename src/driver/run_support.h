@@ -4,11 +4,11 @@
 
 #include <cstdint>
 #include <initializer_list>
-#include "textio/source_place.h"
 #include <string_view>
 
 #include "records/records.h"
 #include "textio/io.h"
+#include "textio/source_place.h"
 
 namespace lumo {
 

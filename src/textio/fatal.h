@@ -6,9 +6,10 @@
 #pragma once
 
 #include <optional>
-#include "textio/source_place.h"
 #include <string>
 #include <string_view>
+
+#include "textio/source_place.h"
 
 namespace lumo {
 

@@ -4,13 +4,13 @@
 #pragma once
 
 #include <optional>
-#include "textio/source_place.h"
 #include <string>
 #include <string_view>
 #include <sys/types.h>
 
 #include "textio/input_channel.h"
 #include "textio/output_channel.h"
+#include "textio/source_place.h"
 
 namespace lumo {
 

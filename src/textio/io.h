@@ -5,7 +5,6 @@
 
 #include <functional>
 #include <initializer_list>
-#include "textio/source_place.h"
 #include <string>
 
 #include "records/records.h"
@@ -14,6 +13,7 @@
 #include "textio/format_writer.h"
 #include "textio/input_channel.h"
 #include "textio/output_channel.h"
+#include "textio/source_place.h"
 
 namespace lumo {
 
