@@ -23,15 +23,7 @@ void sensitivity_run(Session& s) {
   Io& io = s.io;
   const bool store = s.rec.blk2.istore == 1;
   const bool outer = s.rec.blk2.idia == 2;
-  const ConductorWords words = conductor_words(outer);
-  const float fixed = outer ? k.d : k.b;
-
-  auto header = [&](Sink to) {
-    emit(io, to, kHeader, {words.fixed_name, fixed, k.er, s.rec.blk2.iop});
-    emit(io, to, kSensitivityHeadings, {words.column, words.letter});
-  };
-  header(Sink::kConsole);
-  if (store) header(Sink::kFile);
+  sensitivity_table_head(s, kHeader, outer);
 
   const std::int32_t last = s.rec.blk2.l;
   float& swept = outer ? k.b : k.d;

@@ -2,6 +2,7 @@
 // sensitivity analysis and the synthesis with sensitivity.
 #pragma once
 
+#include "driver/lumo.h"
 #include "textio/format_list.h"
 
 namespace lumo {
@@ -16,5 +17,11 @@ inline constexpr FormatList kSensitivityHeadings =
 // Diameter (inches), Zo (ohms), cut-off (GHz), peak power (kW), then the
 // sensitivities of Zo to D, to B and to Er.
 inline constexpr FormatList kSensitivityRow = "(6X,F9.4,F10.2,F9.2,F10.2,F9.3,F10.3,F11.3)";
+
+// Prints a sensitivity table's header block (`header`, whose fields are the
+// fixed diameter's name, its value, Er and the option) and the column
+// headings, to the console and then, when storing, to the output file.
+// `outer`: the outer conductor is the one varied or synthesized.
+void sensitivity_table_head(Session& s, const FormatList& header, bool outer);
 
 }  // namespace lumo
