@@ -27,14 +27,36 @@ void sensitivity_run(Session& s) {
 
   const std::int32_t last = s.rec.blk2.l;
   float& swept = outer ? k.b : k.d;
+  const float fixed = outer ? k.d : k.b;
+  auto diameter = [&](std::int64_t i) {
+    const auto il = static_cast<std::int32_t>(i);
+    return outer ? sweep_point(k.bmin, k.bstep, il) : sweep_point(k.dmin, k.dstep, il);
+  };
+  // A step whose line cannot exist is left out: B not above D or above
+  // 99.99 inches, D below 0.0001 inch. The swept diameter never falls from
+  // step to step, so the left-out steps are a run at the start (B not yet
+  // above D, D still below 0.0001) and a run at the end (B past 99.99, D no
+  // longer below B). Neither run is stepped through, as a tiny step can make
+  // billions of them; the swept field still ends holding the last step.
+  auto before_window = [&](float x) { return outer ? !(fixed < x) : x < 0.0001f; };
+  auto within_window = [&](float x) {
+    return outer ? fixed < x && !(x > 99.99f) : x < fixed && !(x < 0.0001f);
+  };
+  std::int64_t first = 0;
+  for (std::int64_t past = std::int64_t{last} + 1; first < past;) {
+    std::int64_t mid = first + (past - first) / 2;
+    if (before_window(diameter(mid))) {
+      first = mid + 1;
+    } else {
+      past = mid;
+    }
+  }
+
   const Lmsen1& sen = s.rec.lmsen1;
-  for (std::int64_t i = 0; i <= last; ++i) {
+  for (std::int64_t i = first; i <= last; ++i) {
     v.il = static_cast<std::int32_t>(i);
-    swept = outer ? sweep_point(k.bmin, k.bstep, v.il) : sweep_point(k.dmin, k.dstep, v.il);
-    // A step whose line cannot exist is left out; the swept diameter keeps
-    // its value all the same.
-    if (k.d >= k.b) continue;
-    if (outer ? k.b > 99.99f : k.d < 0.0001f) continue;
+    swept = diameter(i);
+    if (!within_window(swept)) break;
     lmzo(k.b, k.d, k.er, v.zo);
     lmsen(k.b, k.d, k.er, v.zo, s.rec.lmsen1);
     lmmode(k.b, k.d, k.er, v.temode);
@@ -42,6 +64,8 @@ void sensitivity_run(Session& s) {
     report(io, store, kSensitivityRow,
            {swept, v.zo, v.temode, v.pkpwr, sen.szod, sen.szob, sen.szoer});
   }
+  v.il = last;
+  swept = diameter(last);
 
   v.fdata = label("Sensitivity");
 }
