@@ -87,6 +87,17 @@ std::int32_t menu_choice(float x) {
   return (c == 1 || c == 2) ? c : 1;
 }
 
+// One conductor data entry (resistivity or roughness), taken when
+// 0 < x <= 999.99; returns the field as it then stands. The statement place
+// is the caller's, so each of the four entries keeps its own number.
+float ask_material(Io& io, const FormatList& prompt_list, float& field,
+                   SourcePlace where = SourcePlace::current()) {
+  prompt(io, prompt_list, where);
+  float temp = read_number(io, where);
+  if (temp > 0.0f && temp <= 999.99f) field = temp;
+  return field;
+}
+
 void start_banner(Records& rec, Io& io) {
   const Blk6& t = rec.blk6;
   say(io, kBanner, {t.imon, t.iday, t.iyr});
@@ -165,25 +176,14 @@ void ask_dimensions_and_materials(Records& rec, Io& io) {
     if (temp > 0.0f && temp <= 99.999f) v.dltan = temp;
   }
 
+  // Each derived value is recomputed whether or not the entry was taken.
   say(io, kResistivityHeading);
-  prompt(io, kResbPrompt);
-  temp = read_number(io);
-  if (temp > 0.0f && temp <= 999.99f) v.resb1 = temp;
-  m.resb = v.resb1 * kResistivityScale;
-  prompt(io, kResdPrompt);
-  temp = read_number(io);
-  if (temp > 0.0f && temp <= 999.99f) v.resd1 = temp;
-  m.resd = v.resd1 * kResistivityScale;
+  m.resb = ask_material(io, kResbPrompt, v.resb1) * kResistivityScale;
+  m.resd = ask_material(io, kResdPrompt, v.resd1) * kResistivityScale;
 
   say(io, kRoughnessHeading);
-  prompt(io, kSrbPrompt);
-  temp = read_number(io);
-  if (temp > 0.0f && temp <= 999.99f) v.srb1 = temp;
-  m.srb = v.srb1 * kRoughnessScale;
-  prompt(io, kSrdPrompt);
-  temp = read_number(io);
-  if (temp > 0.0f && temp <= 999.99f) v.srd1 = temp;
-  m.srd = v.srd1 * kRoughnessScale;
+  m.srb = ask_material(io, kSrbPrompt, v.srb1) * kRoughnessScale;
+  m.srd = ask_material(io, kSrdPrompt, v.srd1) * kRoughnessScale;
 }
 
 void ask_frequency_range(Records& rec, Io& io) {
