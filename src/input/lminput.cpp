@@ -152,6 +152,13 @@ void ask_dimensions_and_materials(Records& rec, Io& io) {
   float temp = 0;
 
   say(io, kDimensionalHeading);
+  if (!synthesis) {
+    // The diameters the run will use: an empty or rejected entry keeps the
+    // one last entered, never a value a sweep or synthesis left behind, so
+    // the order check below sees exactly what the run gets.
+    v.b = v.bdef;
+    v.d = v.ddef;
+  }
   if (!(synthesis && rec.blk2.isyn == 2)) {
     prompt(io, kOuterPrompt);
     temp = read_number(io);

@@ -22,6 +22,7 @@ InputChannel::InputChannel(InputChannel&& other) noexcept
       owned_(std::exchange(other.owned_, false)),
       in_memory_(std::exchange(other.in_memory_, false)),
       eof_(other.eof_),
+      after_cr_(other.after_cr_),
       error_(other.error_) {}
 
 InputChannel& InputChannel::operator=(InputChannel&& other) noexcept {
@@ -33,6 +34,7 @@ InputChannel& InputChannel::operator=(InputChannel&& other) noexcept {
     owned_ = std::exchange(other.owned_, false);
     in_memory_ = std::exchange(other.in_memory_, false);
     eof_ = other.eof_;
+    after_cr_ = other.after_cr_;
     error_ = other.error_;
   }
   return *this;
@@ -60,26 +62,51 @@ bool InputChannel::fill() {
   }
 }
 
-InputChannel::Result InputChannel::next_line(std::string& out, std::size_t keep) {
+InputChannel::Result InputChannel::next_line(std::string& out, std::size_t keep, char stop) {
   out.clear();
   if (error_ != 0) return Result::kError;
+  if (after_cr_) {
+    // Looked at only now, so a console line ended by a lone CR is taken
+    // without waiting for more input.
+    after_cr_ = false;
+    if (pos_ < buf_.size() || fill()) {
+      if (buf_[pos_] == '\n') ++pos_;
+    } else if (error_ != 0) {
+      return Result::kError;
+    }
+  }
   bool started = false;
+  bool in_field = keep > 0;
   for (;;) {
     if (pos_ == buf_.size() && !fill()) {
       if (error_ != 0) return Result::kError;
       return started ? Result::kLine : Result::kEnd;
     }
     started = true;
-    const char* begin = buf_.data() + pos_;
-    std::size_t avail = buf_.size() - pos_;
-    const void* lf = std::memchr(begin, '\n', avail);
-    std::size_t len = lf ? static_cast<std::size_t>(static_cast<const char*>(lf) - begin) : avail;
-    if (out.size() < keep) out.append(begin, std::min(len, keep - out.size()));
-    pos_ += len;
-    if (lf) {
-      ++pos_;  // the LF
-      return Result::kLine;
+    while (in_field && pos_ < buf_.size()) {
+      const char c = buf_[pos_++];
+      if (c == '\n') return Result::kLine;
+      if (c == '\r') {
+        after_cr_ = true;
+        return Result::kLine;
+      }
+      if (stop != '\0' && c == stop) {
+        in_field = false;
+      } else {
+        out.push_back(c);
+        in_field = out.size() < keep;
+      }
     }
+    if (in_field) continue;
+    const char* begin = buf_.data() + pos_;
+    const std::size_t avail = buf_.size() - pos_;
+    const void* lf = std::memchr(begin, '\n', avail);
+    if (lf == nullptr) {
+      pos_ = buf_.size();
+      continue;
+    }
+    pos_ += static_cast<std::size_t>(static_cast<const char*>(lf) - begin) + 1;
+    return Result::kLine;
   }
 }
 

@@ -21,9 +21,9 @@ void end_console_statement(Io& io, SourcePlace where) {
 
 // The next console line, keeping `keep` bytes; the end of input and a read
 // error are the fatal stop.
-std::string console_line(Io& io, std::size_t keep, SourcePlace where) {
+std::string console_line(Io& io, std::size_t keep, char stop, SourcePlace where) {
   std::string line;
-  switch (io.console_in.next_line(line, keep)) {
+  switch (io.console_in.next_line(line, keep, stop)) {
     case InputChannel::Result::kLine:
       break;
     case InputChannel::Result::kEnd:
@@ -35,10 +35,10 @@ std::string console_line(Io& io, std::size_t keep, SourcePlace where) {
 }
 
 // The next defaults file line; a read error is the fatal stop on channel 2.
-LineOutcome defaults_line(Io& io, std::string& line, std::size_t keep,
+LineOutcome defaults_line(Io& io, std::string& line, std::size_t keep, char stop,
                           SourcePlace where) {
   InputChannel& in = io.defaults.input();
-  switch (in.next_line(line, keep)) {
+  switch (in.next_line(line, keep, stop)) {
     case InputChannel::Result::kLine:
       return LineOutcome::kValue;
     case InputChannel::Result::kEnd:
@@ -90,19 +90,19 @@ void report(Io& io, bool store, const FormatList& list,
 }
 
 float read_number(Io& io, SourcePlace where) {
-  std::string line = console_line(io, kNumericWidth, where);
+  std::string line = console_line(io, kNumericWidth, kFieldStop, where);
   NumericEntry entry = parse_numeric(numeric_field(line));
   if (entry.malformed) fatal(kUnitConsoleIn, kStdin, kReasonBadReal, where);
   return entry.value;
 }
 
 Text20 read_name(Io& io, SourcePlace where) {
-  return name_field(console_line(io, kNameWidth, where));
+  return name_field(console_line(io, kNameWidth, '\0', where));
 }
 
 LineOutcome read_default_number(Io& io, float& value) {
   std::string line;
-  LineOutcome outcome = defaults_line(io, line, kNumericWidth, SourcePlace::current());
+  LineOutcome outcome = defaults_line(io, line, kNumericWidth, kFieldStop, SourcePlace::current());
   if (outcome != LineOutcome::kValue) return outcome;
   NumericEntry entry = parse_numeric(numeric_field(line));
   if (entry.malformed) return LineOutcome::kMalformed;
@@ -112,14 +112,14 @@ LineOutcome read_default_number(Io& io, float& value) {
 
 LineOutcome read_default_name(Io& io, Text20& name) {
   std::string line;
-  LineOutcome outcome = defaults_line(io, line, kNameWidth, SourcePlace::current());
+  LineOutcome outcome = defaults_line(io, line, kNameWidth, '\0', SourcePlace::current());
   if (outcome == LineOutcome::kValue) name = name_field(line);
   return outcome;
 }
 
 LineOutcome skip_default_line(Io& io) {
   std::string line;
-  return defaults_line(io, line, 0, SourcePlace::current());
+  return defaults_line(io, line, 0, '\0', SourcePlace::current());
 }
 
 void finish_io(Io& io, bool after_stop) {

@@ -19,6 +19,8 @@ namespace lumo {
 // Width of a numeric entry field and of a name entry.
 inline constexpr std::size_t kNumericWidth = 13;
 inline constexpr std::size_t kNameWidth = 20;
+// A comma ends a numeric entry's field; it is never part of a number.
+inline constexpr char kFieldStop = ',';
 
 struct NumericEntry {
   bool malformed = false;

@@ -163,17 +163,39 @@ TEST(Defaults, InnerDiameterStopsBelowTheLargestOuter) {
   EXPECT_TRUE(load_defaults(t.rec, t.io()));
 }
 
-TEST(Defaults, CrLfLinesReadTheSame) {
-  std::string file = kTestDefaults;
-  for (std::size_t i = file.find('\n'); i != std::string::npos; i = file.find('\n', i + 2)) {
-    file.insert(i, "\r");
+// The test file's values alone (no labels), each line ended by `end`; the
+// header line always ends in LF.
+std::string values_ending_in(const std::string& end) {
+  std::string out = "Test line\n";
+  std::string rest = std::strchr(kTestDefaults, '\n') + 1;
+  for (std::size_t at = 0; at < rest.size();) {
+    std::size_t lf = rest.find('\n', at);
+    std::string line = rest.substr(at, lf - at);
+    out += line.substr(0, line.find(' ')) + end;
+    at = lf + 1;
   }
-  Bench crlf("", file);
+  return out;
+}
+
+TEST(Defaults, EveryLineEndReadsTheSame) {
+  std::string crlf = kTestDefaults;  // with the labels beyond column 13
+  for (std::size_t i = crlf.find('\n'); i != std::string::npos; i = crlf.find('\n', i + 2)) {
+    crlf.insert(i, "\r");
+  }
   Bench lf("");
-  ASSERT_TRUE(load_defaults(crlf.rec, crlf.io()));
   ASSERT_TRUE(load_defaults(lf.rec, lf.io()));
-  EXPECT_EQ(std::memcmp(&crlf.rec.blk1, &lf.rec.blk1, sizeof(Blk1)), 0);
-  EXPECT_EQ(crlf.rec.blk3.fn, lf.rec.blk3.fn);
+  for (const std::string& file : {crlf, values_ending_in("\n"), values_ending_in("\r"),
+                                  values_ending_in("\r\n")}) {
+    Bench other("", file);
+    ASSERT_TRUE(load_defaults(other.rec, other.io())) << other.take();
+    EXPECT_EQ(std::memcmp(&other.rec.blk1, &lf.rec.blk1, sizeof(Blk1)), 0);
+    EXPECT_EQ(other.rec.blk3.fn, lf.rec.blk3.fn);
+  }
+  // A lone CR after column 13 goes with the rest of its line: the next line
+  // is lost, FMAX. takes the line after it and FMIN. finds the end.
+  Bench late("", "Test line\n2.0          F.\r4.0\n1.0\n");
+  EXPECT_FALSE(load_defaults(late.rec, late.io()));
+  EXPECT_EQ(late.take(), end_message("FMIN.      "));
 }
 
 TEST(Defaults, MissingFileIsTheFatalStop) {

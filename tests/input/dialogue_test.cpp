@@ -254,21 +254,51 @@ TEST(Dialogue, NewOptionPassAsksOnlyOptionRangeAndStorage) {
 }
 
 TEST(Dialogue, RecyclePassRepeatsTheBannerWithTheFirstDate) {
-  Bench s("2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n\n" "\n\n\n0.3\n" + enters(11));
+  Bench s("2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n\n" "\n\n0.2\n" + enters(11));
   s.call(0);
   s.take();
   // The defaults file is not read again, and the clock is not read again.
   std::filesystem::remove(s.dir() / "Lumo.DEF");
   s.io().clock = [] { return LocalTime{2030, 12, 31, 0, 23, 59, 59, 0}; };
-  s.rec.blk1.b = 0.05f;  // as a run may leave it: below D, so B is asked again
   s.call(2);
-  EXPECT_EQ(s.rec.blk1.bdef, 0.3f);
   EXPECT_EQ(s.take().substr(0, kBanner.size() + kFunction.size()), kBanner + kFunction);
   EXPECT_EQ(s.rec.blk2.ifunc, 1);
   EXPECT_EQ(s.rec.blk2.isyn, 1);
   EXPECT_EQ(s.rec.blk2.iop, 1);
-  EXPECT_EQ(s.rec.blk1.ddef, 0.15f);
+  EXPECT_EQ(s.rec.blk1.ddef, 0.2f);
   EXPECT_EQ(s.rec.blk6.iyr, 2026);
+}
+
+// On a RECYCLE pass the order check tests the diameters the run will use
+// (the last entered), whatever the previous run left in b and d.
+TEST(Dialogue, OrderCheckAfterARunSeesTheEnteredDiameters) {
+  struct Case {
+    const char* what;
+    float left_b, left_d;  // as the previous run left them
+    const char* d_entry;   // B is left empty: it stays 0.25
+    bool asks_again;
+  };
+  const Case cases[] = {
+      {"sweep left a larger B", 0.4f, 0.1f, "0.3", true},
+      {"sweep left a smaller B", 0.05f, 0.1f, "", false},
+      {"synthesis left a smaller B", 0.12f, 0.1f, "0.2", false},
+      {"sweep left a larger D", 0.25f, 0.3f, "", false},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    Bench s(enters(14) + "1\n\n" + c.d_entry + "\n" + (c.asks_again ? "0.6\n" : "") +
+            enters(11));
+    s.call(0);
+    s.rec.blk1.b = c.left_b;
+    s.rec.blk1.d = c.left_d;
+    s.take();
+    s.call(2);
+    const std::string text = s.take();
+    const std::string asked = kDimensional + kOuter + kInner + kOrder + kReenterB;
+    EXPECT_EQ(text.find(asked) != std::string::npos, c.asks_again);
+    EXPECT_EQ(s.rec.blk1.bdef, c.asks_again ? 0.6f : 0.25f);
+    EXPECT_LT(s.rec.blk1.d, s.rec.blk1.b);
+  }
 }
 
 TEST(Dialogue, EndOfInputLeavesThePromptOpen) {

@@ -17,6 +17,17 @@ namespace {
 
 using Result = InputChannel::Result;
 
+// A pipe holding the given bytes (small enough for the pipe buffer), its
+// writing end closed.
+int pipe_with(const std::string& bytes) {
+  int fds[2];
+  EXPECT_EQ(pipe(fds), 0);
+  EXPECT_EQ(write(fds[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
+  close(fds[1]);
+  return fds[0];
+}
+
+
 std::vector<std::string> all_lines(InputChannel& in, std::size_t keep = 100) {
   std::vector<std::string> lines;
   std::string line;
@@ -24,9 +35,39 @@ std::vector<std::string> all_lines(InputChannel& in, std::size_t keep = 100) {
   return lines;
 }
 
+// Each case reads every line with one field rule: `keep` bytes, ended early
+// by `stop` (numeric entries stop at a comma) or by a CR, which then ends the
+// line; a CR after the field goes with the rest of its line.
 TEST(InputLines, LineEnds) {
-  InputChannel in(std::string("a\nb\r\nc"));
-  EXPECT_EQ(all_lines(in), (std::vector<std::string>{"a", "b\r", "c"}));
+  struct Case {
+    const char* bytes;
+    std::size_t keep;
+    char stop;
+    std::vector<std::string> lines;
+  };
+  const Case cases[] = {
+      {"a\nb\r\nc", 20, '\0', {"a", "b", "c"}},
+      {"0.5\r0.2\n", 13, ',', {"0.5", "0.2"}},                 // lone CR in the field
+      {"cr.txt\r3\n", 20, '\0', {"cr.txt", "3"}},              // in a name
+      {"1\r\r\n2", 13, ',', {"1", "", "2"}},                   // CR, then CR LF
+      {"1,\r2\n3\n", 13, ',', {"1", "3"}},                     // CR after the comma
+      {"1234567890123\r4\n5\n", 13, ',', {"1234567890123", "5"}},  // CR in column 14
+      {"12345678901234567890\rx\ny", 20, '\0', {"12345678901234567890", "y"}},
+      {"12345678901234567890\rx\ny", 21, '\0', {"12345678901234567890", "x", "y"}},
+      {"head\r1\n2\n", 0, '\0', {"", ""}},                     // a skipped line reads to LF
+      {"7\r", 13, ',', {"7"}},                                 // a CR before the end of input
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.bytes);
+    for (bool from_pipe : {false, true}) {
+      InputChannel in = from_pipe ? InputChannel(pipe_with(c.bytes), true)
+                                  : InputChannel(std::string(c.bytes));
+      std::vector<std::string> lines;
+      std::string line;
+      while (in.next_line(line, c.keep, c.stop) == Result::kLine) lines.push_back(line);
+      EXPECT_EQ(lines, c.lines);
+    }
+  }
 }
 
 TEST(InputLines, EmptyInputAndEmptyLines) {
@@ -49,22 +90,6 @@ TEST(InputLines, KeepsOnlyTheLeadingBytesAndDiscardsTheRest) {
   ASSERT_EQ(in.next_line(line, 0), Result::kLine);
   EXPECT_EQ(line, "");
   EXPECT_EQ(in.next_line(line, 13), Result::kEnd);
-}
-
-// A pipe holding the given bytes (small enough for the pipe buffer), its
-// writing end closed.
-int pipe_with(const std::string& bytes) {
-  int fds[2];
-  EXPECT_EQ(pipe(fds), 0);
-  EXPECT_EQ(write(fds[1], bytes.data(), bytes.size()), static_cast<ssize_t>(bytes.size()));
-  close(fds[1]);
-  return fds[0];
-}
-
-TEST(InputLines, FromADescriptor) {
-  InputChannel in(pipe_with("1\r\n2\nlast"), true);
-  EXPECT_TRUE(in.is_open());
-  EXPECT_EQ(all_lines(in), (std::vector<std::string>{"1\r", "2", "last"}));
 }
 
 TEST(InputLines, HugeLineSpanningManyBlocksFromAFile) {
