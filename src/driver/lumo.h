@@ -4,6 +4,7 @@
 
 #include <cstdint>
 
+#include "driver/run_rows.h"
 #include "records/records.h"
 #include "textio/io.h"
 
@@ -34,13 +35,18 @@ struct Session {
   Io& io;
 };
 
-// The runs. Each prints its header block, headings and rows (to the console
-// and, when storing, to the output file). The synthesis runs return false when
-// a wanted impedance was unrealizable.
-void frequency_run(Session& s);
-void sensitivity_run(Session& s);
-bool synthesis_loss_run(Session& s);
-bool synthesis_sensitivity_run(Session& s);
+// The runs. Each computes its header values and rows from the records and
+// hands them to `out`, and leaves the records as the dialogue expects (the
+// swept field holds its last step). The synthesis runs return false when a
+// wanted impedance was unrealizable (after `out.unrealizable`). blk2 gives
+// the row count (l), the option (iop) and the conductor (idia, isyn); blk4
+// the conductor data in the loss model's units.
+void frequency_run(Records& rec, DriverVars& v, RunConsumer& out);
+void sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out);
+bool synthesis_loss_run(Records& rec, DriverVars& v, RunConsumer& out);
+bool synthesis_sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out);
+// The run that iop and ifunc select; false as for the synthesis runs.
+bool run_selected(Records& rec, DriverVars& v, RunConsumer& out);
 
 // Report header (connecting the output file when storing) and trailer.
 void report_header(Session& s);

@@ -88,14 +88,12 @@ std::int32_t menu_choice(float x) {
 }
 
 // One conductor data entry (resistivity or roughness), taken when
-// 0 < x <= 999.99; returns the field as it then stands. The statement place
-// is the caller's, so each of the four entries keeps its own number.
-float ask_material(Io& io, const FormatList& prompt_list, float& field,
-                   SourcePlace where = SourcePlace::current()) {
+// 0 < x <= 999.99. The statement place is the caller's, so each of the four entries keeps its own number.
+void ask_material(Io& io, const FormatList& prompt_list, float& field,
+                  SourcePlace where = SourcePlace::current()) {
   prompt(io, prompt_list, where);
   float temp = read_number(io, where);
   if (temp > 0.0f && temp <= 999.99f) field = temp;
-  return field;
 }
 
 void start_banner(Records& rec, Io& io) {
@@ -183,14 +181,15 @@ void ask_dimensions_and_materials(Records& rec, Io& io) {
     if (temp > 0.0f && temp <= 99.999f) v.dltan = temp;
   }
 
-  // Each derived value is recomputed whether or not the entry was taken.
   say(io, kResistivityHeading);
-  m.resb = ask_material(io, kResbPrompt, v.resb1) * kResistivityScale;
-  m.resd = ask_material(io, kResdPrompt, v.resd1) * kResistivityScale;
+  ask_material(io, kResbPrompt, v.resb1);
+  ask_material(io, kResdPrompt, v.resd1);
 
   say(io, kRoughnessHeading);
-  m.srb = ask_material(io, kSrbPrompt, v.srb1) * kRoughnessScale;
-  m.srd = ask_material(io, kSrdPrompt, v.srd1) * kRoughnessScale;
+  ask_material(io, kSrbPrompt, v.srb1);
+  ask_material(io, kSrdPrompt, v.srd1);
+  // Recomputed whether or not the entries were taken.
+  m = conductor_data(v);
 }
 
 void ask_frequency_range(Records& rec, Io& io) {
@@ -299,6 +298,15 @@ void lminput(Records& rec, Io& io) {
   }
   c.istore = 0;
   select_output_file(rec, io);
+}
+
+Blk4 conductor_data(const Blk1& entered) {
+  Blk4 m;
+  m.resb = entered.resb1 * kResistivityScale;
+  m.resd = entered.resd1 * kResistivityScale;
+  m.srb = entered.srb1 * kRoughnessScale;
+  m.srd = entered.srd1 * kRoughnessScale;
+  return m;
 }
 
 std::int32_t step_count(float min, float max, float step) {

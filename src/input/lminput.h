@@ -21,6 +21,10 @@ bool load_defaults(Records& rec, Io& io);
 // rounded to single precision, truncated; capped at 2147483647.
 std::int32_t step_count(float min, float max, float step);
 
+// The conductor data of blk1 in the units of the loss model: resistivities
+// (micro-ohm-cm) in ohm-inches, roughness (micro-inches) in inches.
+Blk4 conductor_data(const Blk1& entered);
+
 // The storage question and the file name prompts (sets istore and fn).
 void select_output_file(Records& rec, Io& io);
 
