@@ -48,8 +48,4 @@ bool synthesis_sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out);
 // The run that iop and ifunc select; false as for the synthesis runs.
 bool run_selected(Records& rec, DriverVars& v, RunConsumer& out);
 
-// Report header (connecting the output file when storing) and trailer.
-void report_header(Session& s);
-void report_trailer(Session& s);
-
 }  // namespace lumo

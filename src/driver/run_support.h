@@ -1,25 +1,13 @@
-// What the runs share: writing a statement to one destination, the fixed
-// texts of the reports, and the value of a sweep at a row index.
+// What the runs share: the label of a finished run, the value of a sweep at
+// a row index, and the words that name the conductor a run varies.
 #pragma once
 
 #include <cstdint>
-#include <initializer_list>
 #include <string_view>
 
 #include "records/records.h"
-#include "textio/io.h"
-#include "textio/source_place.h"
 
 namespace lumo {
-
-// Where one report statement goes.
-enum class Sink { kConsole, kFile };
-
-// One advancing statement on the console, or on the connected output data
-// file alone.
-void emit(Io& io, Sink sink, const FormatList& list,
-          std::initializer_list<FieldValue> values = {},
-          SourcePlace where = SourcePlace::current());
 
 // A 20-character text, blank-padded on the right: label("Frequency").
 Text20 label(std::string_view text);

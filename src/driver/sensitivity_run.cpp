@@ -4,30 +4,18 @@
 
 #include "driver/lumo.h"
 #include "driver/run_support.h"
-#include "driver/sensitivity_table.h"
 #include "lines/lines.h"
 
 namespace lumo {
 
-namespace {
-
-constexpr FormatList kHeader =
-    "(/,8X,A3,F8.4,'\"',11X,'Sensitivity Analysis',11X, 'Er  =',F7.3,/,30X,22(1H=),/,"
-    "36X,'(OPTION ',I1,')')";
-
-}  // namespace
-
-void sensitivity_run(Session& s) {
-  Blk1& k = s.rec.blk1;
-  DriverVars& v = s.v;
-  Io& io = s.io;
-  const bool store = s.rec.blk2.istore == 1;
-  const bool outer = s.rec.blk2.idia == 2;
-  sensitivity_table_head(s, kHeader, outer);
-
-  const std::int32_t last = s.rec.blk2.l;
+void sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out) {
+  Blk1& k = rec.blk1;
+  const bool outer = rec.blk2.idia == 2;
+  const std::int32_t last = rec.blk2.l;
   float& swept = outer ? k.b : k.d;
   const float fixed = outer ? k.d : k.b;
+  out.sensitivity_header({false, outer, fixed, k.er, rec.blk2.iop});
+
   auto diameter = [&](std::int64_t i) {
     const auto il = static_cast<std::int32_t>(i);
     return outer ? sweep_point(k.bmin, k.bstep, il) : sweep_point(k.dmin, k.dstep, il);
@@ -52,22 +40,22 @@ void sensitivity_run(Session& s) {
     }
   }
 
-  const Lmsen1& sen = s.rec.lmsen1;
+  const Lmsen1& sen = rec.lmsen1;
   for (std::int64_t i = first; i <= last; ++i) {
     v.il = static_cast<std::int32_t>(i);
     swept = diameter(i);
     if (!within_window(swept)) break;
     lmzo(k.b, k.d, k.er, v.zo);
-    lmsen(k.b, k.d, k.er, v.zo, s.rec.lmsen1);
+    lmsen(k.b, k.d, k.er, v.zo, rec.lmsen1);
     lmmode(k.b, k.d, k.er, v.temode);
     lmpwr(k.b, k.d, k.er, v.pkpwr);
-    report(io, store, kSensitivityRow,
-           {swept, v.zo, v.temode, v.pkpwr, sen.szod, sen.szob, sen.szoer});
+    out.sensitivity_row({swept, v.zo, v.temode, v.pkpwr, sen.szod, sen.szob, sen.szoer});
   }
   v.il = last;
   swept = diameter(last);
 
   v.fdata = label("Sensitivity");
+  out.table_end();
 }
 
 }  // namespace lumo

@@ -2,7 +2,7 @@
 // menu, until the user exits, the defaults file fails or a synthesis cannot
 // be realized. A fatal stop anywhere is reported here, at the edge.
 #include "driver/lumo.h"
-#include "driver/run_support.h"
+#include "driver/report_writer.h"
 #include "input/lminput.h"
 #include "textio/fatal.h"
 #include "textio/numeric_entry.h"
@@ -11,30 +11,12 @@ namespace lumo {
 
 namespace {
 
-constexpr FormatList kUnrealizable =
-    "(/,6X, 'The Impedance requires unrealizable dimensions.',/,6X, "
-    "'Conductor SYNTHESIS calculations terminated by Lumo.')";
-
 constexpr FormatList kOperationMenu =
     "(/,6X,'Coaxial Transmission Line calculations ', 'completed.',/,6X,"
     "'Select next OPERATION:',/, 15X,'1. Select new OPTION.',/, "
     "15X,'2. RECYCLE and CONTINUE.',/,14X, '*3. EXIT to operating system.')";
 
 constexpr FormatList kOperationPrompt = "(6X,'OPERATION selected = ')";
-
-// Runs the run that iop and then ifunc choose; false when a synthesis met an
-// unrealizable impedance.
-bool run_selected(Session& s) {
-  const Blk2& c = s.rec.blk2;
-  if (c.iop == 2) {
-    if (c.ifunc == 2) return synthesis_sensitivity_run(s);
-    sensitivity_run(s);
-    return true;
-  }
-  if (c.ifunc == 2) return synthesis_loss_run(s);
-  frequency_run(s);
-  return true;
-}
 
 // The passes of the program, until an orderly end.
 void main_loop(Session& s) {
@@ -52,12 +34,11 @@ void main_loop(Session& s) {
     k.b = k.bdef;
     k.d = k.ddef;
 
-    report_header(s);
-    if (!run_selected(s)) {
-      say(s.io, kUnrealizable);
-      return;
-    }
-    report_trailer(s);
+    ReportWriter report(s.io, c.istore == 1);
+    report.report_header(s.rec.blk6, trim_trailing(s.rec.blk3.fn));
+    // An unrealizable synthesis ends the program after its message.
+    if (!run_selected(s.rec, s.v, report)) return;
+    report.report_trailer(s.v.fdata, s.rec.blk3.fn);
 
     say(s.io, kOperationMenu);
     prompt(s.io, kOperationPrompt);
@@ -76,6 +57,18 @@ void report_stop(Io& io, const FatalStop& stop) {
 }
 
 }  // namespace
+
+bool run_selected(Records& rec, DriverVars& v, RunConsumer& out) {
+  const Blk2& c = rec.blk2;
+  if (c.iop == 2) {
+    if (c.ifunc == 2) return synthesis_sensitivity_run(rec, v, out);
+    sensitivity_run(rec, v, out);
+    return true;
+  }
+  if (c.ifunc == 2) return synthesis_loss_run(rec, v, out);
+  frequency_run(rec, v, out);
+  return true;
+}
 
 int run_lumo(Io& io) {
   Session s{Records{}, DriverVars{}, io};

@@ -4,44 +4,35 @@
 
 #include "driver/lumo.h"
 #include "driver/run_support.h"
-#include "driver/sensitivity_table.h"
 #include "lines/lines.h"
 
 namespace lumo {
 
-namespace {
+bool synthesis_sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out) {
+  Blk1& k = rec.blk1;
+  const bool outer = rec.blk2.isyn == 2;
+  out.sensitivity_header({true, outer, outer ? k.d : k.b, k.er, rec.blk2.iop});
 
-constexpr FormatList kHeader =
-    "(/,6X,2X,A3,F7.4,'\"',10X,'Synthesis with Sensitivity', 10X,'Er =',F7.3,/,"
-    "6X,22X,28(1H=),/,6X,31X,'(OPTION ',I1,')')";
-
-}  // namespace
-
-bool synthesis_sensitivity_run(Session& s) {
-  Blk1& k = s.rec.blk1;
-  DriverVars& v = s.v;
-  Io& io = s.io;
-  const bool store = s.rec.blk2.istore == 1;
-  const bool outer = s.rec.blk2.isyn == 2;
-  sensitivity_table_head(s, kHeader, outer);
-
-  const std::int32_t last = s.rec.blk2.l;
-  const Lmsen1& sen = s.rec.lmsen1;
+  const std::int32_t last = rec.blk2.l;
+  const Lmsen1& sen = rec.lmsen1;
   const float& synthesized = outer ? k.b : k.d;
   for (std::int64_t i = 0; i <= last; ++i) {
     v.il = static_cast<std::int32_t>(i);
     v.zo = sweep_point(k.zmin, k.zstep, v.il);
-    lmsyn(k.b, k.d, k.er, v.zo, s.rec.blk2.isyn, v.isyne);
-    if (v.isyne != 0) return false;
+    lmsyn(k.b, k.d, k.er, v.zo, rec.blk2.isyn, v.isyne);
+    if (v.isyne != 0) {
+      out.unrealizable(v.zo);
+      return false;
+    }
     // The row shows the wanted impedance; lmsen gives it back unchanged.
-    lmsen(k.b, k.d, k.er, v.zo, s.rec.lmsen1);
+    lmsen(k.b, k.d, k.er, v.zo, rec.lmsen1);
     lmmode(k.b, k.d, k.er, v.temode);
     lmpwr(k.b, k.d, k.er, v.pkpwr);
-    report(io, store, kSensitivityRow,
-           {synthesized, v.zo, v.temode, v.pkpwr, sen.szod, sen.szob, sen.szoer});
+    out.sensitivity_row({synthesized, v.zo, v.temode, v.pkpwr, sen.szod, sen.szob, sen.szoer});
   }
 
   v.fdata = label("Sensitivity");
+  out.table_end();
   return true;
 }
 

@@ -8,11 +8,24 @@ namespace lumo {
 
 namespace {
 
+// A std::string as a statement's destination.
+struct StringSink {
+  std::string& text;
+  void append(std::string_view bytes) { text.append(bytes); }
+  char* extend(std::size_t n) {
+    const std::size_t at = text.size();
+    text.resize(at + n);
+    return text.data() + at;
+  }
+};
+
 // Collects a statement's characters on the stack and hands them to the
-// channel in large pieces, so that a row costs one append, not one per item.
+// destination in large pieces, so that a row costs one append, not one per
+// item.
+template <class Sink>
 class StatementBuffer {
  public:
-  explicit StatementBuffer(OutputChannel& out) : out_(out) {}
+  explicit StatementBuffer(Sink& out) : out_(out) {}
   StatementBuffer(const StatementBuffer&) = delete;
   StatementBuffer& operator=(const StatementBuffer&) = delete;
   ~StatementBuffer() { flush(); }
@@ -35,16 +48,15 @@ class StatementBuffer {
   }
 
  private:
-  OutputChannel& out_;
+  Sink& out_;
   std::size_t used_ = 0;
   char buf_[1024];
 };
 
-}  // namespace
-
-void format_statement(OutputChannel& out, const FormatList& list,
-                      std::initializer_list<FieldValue> values, StatementMode mode) {
-  StatementBuffer line(out);
+template <class Sink>
+void format_into(Sink& out, const FormatList& list, std::initializer_list<FieldValue> values,
+                 StatementMode mode) {
+  StatementBuffer<Sink> line(out);
   const FieldValue* next = values.begin();
   for (const FormatItem& it : list) {
     switch (it.kind) {
@@ -82,11 +94,24 @@ void format_statement(OutputChannel& out, const FormatList& list,
   if (mode == StatementMode::kAdvancing) line.put("\r\n");
 }
 
+}  // namespace
+
+void format_statement(OutputChannel& out, const FormatList& list,
+                      std::initializer_list<FieldValue> values, StatementMode mode) {
+  format_into(out, list, values, mode);
+}
+
+void format_statement(std::string& out, const FormatList& list,
+                      std::initializer_list<FieldValue> values, StatementMode mode) {
+  StringSink sink{out};
+  format_into(sink, list, values, mode);
+}
+
 std::string format_to_string(const FormatList& list, std::initializer_list<FieldValue> values,
                              StatementMode mode) {
-  OutputChannel out;
+  std::string out;
   format_statement(out, list, values, mode);
-  return out.take_text();
+  return out;
 }
 
 }  // namespace lumo

@@ -39,6 +39,11 @@ void format_statement(OutputChannel& out, const FormatList& list,
                       std::initializer_list<FieldValue> values,
                       StatementMode mode = StatementMode::kAdvancing);
 
+// The same, appended to a string.
+void format_statement(std::string& out, const FormatList& list,
+                      std::initializer_list<FieldValue> values,
+                      StatementMode mode = StatementMode::kAdvancing);
+
 // The same into a string, for tests and for building lines.
 std::string format_to_string(const FormatList& list,
                              std::initializer_list<FieldValue> values,

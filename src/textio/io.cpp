@@ -79,14 +79,9 @@ void prompt(Io& io, const FormatList& list, SourcePlace where) {
   end_console_statement(io, where);
 }
 
-void report(Io& io, bool store, const FormatList& list,
-            std::initializer_list<FieldValue> values, SourcePlace where) {
-  // The statement is formatted once; the output file gets the same bytes.
-  const std::size_t start = io.console_out.text().size();
-  format_statement(io.console_out, list, values, StatementMode::kAdvancing);
-  if (store) io.data.channel().append(std::string_view(io.console_out.text()).substr(start));
+void say_text(Io& io, std::string_view statement, SourcePlace where) {
+  io.console_out.append(statement);
   end_console_statement(io, where);
-  if (store) io.data.end_statement(where);
 }
 
 float read_number(Io& io, SourcePlace where) {

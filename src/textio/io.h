@@ -41,11 +41,9 @@ void say(Io& io, const FormatList& list, std::initializer_list<FieldValue> value
 // A prompt on the console: delivered at once, its line left open.
 void prompt(Io& io, const FormatList& list,
             SourcePlace where = SourcePlace::current());
-// A report statement on the console and then, when `store`, on the output
-// data file (which must be connected).
-void report(Io& io, bool store, const FormatList& list,
-            std::initializer_list<FieldValue> values = {},
-            SourcePlace where = SourcePlace::current());
+// A statement already formatted (its bytes, line ends included) on the
+// console.
+void say_text(Io& io, std::string_view statement, SourcePlace where = SourcePlace::current());
 
 // One numeric entry from the console; the end of input and a malformed field
 // are the fatal stop, reported at `where`.

@@ -10,6 +10,8 @@
 #include <string>
 
 #include "driver/lumo.h"
+#include "driver/report_writer.h"
+#include "textio/numeric_entry.h"
 #include "textio/io.h"
 
 namespace lumo::testing {
@@ -84,6 +86,30 @@ struct DriverBench {
   Io io;
   Session s;
 };
+
+// The runs, header and trailer of a session's pass, reported as the
+// dialogue reports them.
+inline ReportWriter writer_of(Session& s) { return ReportWriter(s.io, s.rec.blk2.istore == 1); }
+inline void report_header(Session& s) {
+  writer_of(s).report_header(s.rec.blk6, trim_trailing(s.rec.blk3.fn));
+}
+inline void report_trailer(Session& s) { writer_of(s).report_trailer(s.v.fdata, s.rec.blk3.fn); }
+inline void frequency_run(Session& s) {
+  ReportWriter w = writer_of(s);
+  lumo::frequency_run(s.rec, s.v, w);
+}
+inline void sensitivity_run(Session& s) {
+  ReportWriter w = writer_of(s);
+  lumo::sensitivity_run(s.rec, s.v, w);
+}
+inline bool synthesis_loss_run(Session& s) {
+  ReportWriter w = writer_of(s);
+  return lumo::synthesis_loss_run(s.rec, s.v, w);
+}
+inline bool synthesis_sensitivity_run(Session& s) {
+  ReportWriter w = writer_of(s);
+  return lumo::synthesis_sensitivity_run(s.rec, s.v, w);
+}
 
 // The report header for the fixed clock, CR LF lines.
 inline std::string expected_report_header() {

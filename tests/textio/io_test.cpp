@@ -138,9 +138,11 @@ class Reports : public testing::TempDir {};
 TEST_F(Reports, StoredReportGoesToBothAndIsCompleteAfterFinish) {
   Console c("");
   c.io.dir = dir_;
-  report(c.io, false, "(6X,'console only')");
+  say(c.io, "(6X,'console only')");
   c.io.data.connect(dir_, "run.txt", c.io.defaults, SourcePlace::current());
-  report(c.io, true, "(6X,F7.2)", {1.5f});
+  say_text(c.io, format_to_string("(6X,F7.2)", {1.5f}));
+  c.io.data.channel().append(format_to_string("(6X,F7.2)", {1.5f}));
+  c.io.data.end_statement(SourcePlace::current());
   EXPECT_EQ(read_file("run.txt"), "");  // a disk file waits for its block
   finish_io(c.io, false);
   EXPECT_EQ(c.out.text(), "      console only\r\n         1.50\r\n");
@@ -151,7 +153,8 @@ TEST_F(Reports, StoredReportGoesToBothAndIsCompleteAfterFinish) {
 TEST_F(Reports, FinishAfterAStopClosesTheDataFileQuietly) {
   Console c("");
   c.io.data.connect("", "/dev/full", c.io.defaults, SourcePlace::current());
-  report(c.io, true, "('row')");
+  c.io.data.channel().append("row\r\n");
+  c.io.data.end_statement(SourcePlace::current());
   EXPECT_EQ(stop_of([&] { finish_io(c.io, true); }), "");
   EXPECT_FALSE(c.io.data.is_connected());
 }
@@ -159,7 +162,8 @@ TEST_F(Reports, FinishAfterAStopClosesTheDataFileQuietly) {
 TEST_F(Reports, WriteErrorAtNormalEndStops) {
   Console c("");
   c.io.data.connect("", "/dev/full", c.io.defaults, SourcePlace::current());
-  report(c.io, true, "('row')");
+  c.io.data.channel().append("row\r\n");
+  c.io.data.end_statement(SourcePlace::current());
   std::string stop = stop_of([&] { finish_io(c.io, false); });
   EXPECT_NE(stop.find("(unit = 1, file = '/dev/full')\n"
                       "Lumo runtime error: No space left on device\n"),
