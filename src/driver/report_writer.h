@@ -40,11 +40,13 @@ class ReportWriter : public RunConsumer {
 
  private:
   // One statement to the console and, when storing, to the file.
-  void both(const FormatList& list, std::initializer_list<FieldValue> values,
+  template <class... Ts>
+  void both(const Statement<Ts...>& st, const std::type_identity_t<Values<Ts...>>& values = {},
             SourcePlace where = SourcePlace::current());
   // A header block statement: to the console now, to the file at
   // end_block().
-  void block(const FormatList& list, std::initializer_list<FieldValue> values = {},
+  template <class... Ts>
+  void block(const Statement<Ts...>& st, const std::type_identity_t<Values<Ts...>>& values = {},
              SourcePlace where = SourcePlace::current());
   void end_block();
 

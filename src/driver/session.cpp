@@ -11,12 +11,12 @@ namespace lumo {
 
 namespace {
 
-constexpr FormatList kOperationMenu =
+constexpr Statement<> kOperationMenu =
     "(/,6X,'Coaxial Transmission Line calculations ', 'completed.',/,6X,"
     "'Select next OPERATION:',/, 15X,'1. Select new OPTION.',/, "
     "15X,'2. RECYCLE and CONTINUE.',/,14X, '*3. EXIT to operating system.')";
 
-constexpr FormatList kOperationPrompt = "(6X,'OPERATION selected = ')";
+constexpr Statement<> kOperationPrompt = "(6X,'OPERATION selected = ')";
 
 // The passes of the program, until an orderly end.
 void main_loop(Session& s) {

@@ -10,13 +10,13 @@
 namespace lumo {
 namespace {
 
-constexpr FormatList kEndMessage{
+constexpr Statement<Text> kEndMessage{
     "(6X,'End of file in Lumo default data file ',"
     "/,6X,'(Lumo.DEF). Entry missing for variable ',A11)"};
-constexpr FormatList kErrorMessage{
+constexpr Statement<Text> kErrorMessage{
     "(6X,'ERROR exists in Lumo default data file',"
     "/,6X,'(Lumo.DEF). Fix entry for variable ',A11)"};
-constexpr FormatList kReservedMessage{
+constexpr Statement<Text> kReservedMessage{
     "(/,6X,'Filename ',A20,' is reserved by Lumo.',"
     "/,6X,'Please rename the default file in (Lumo.DEF).',/)"};
 
@@ -84,7 +84,7 @@ bool faulty(const NumericLine& line, const Blk1& v, float x) {
   return false;
 }
 
-bool fail(Records& rec, Io& io, const FormatList& message, std::string_view label) {
+bool fail(Records& rec, Io& io, const Statement<Text>& message, std::string_view label) {
   rec.blk2.isel = -1;
   say(io, message, {padded(label)});
   return false;

@@ -9,67 +9,67 @@
 namespace lumo {
 namespace {
 
-constexpr FormatList kBanner{
+constexpr Statement<std::int32_t, std::int32_t, std::int32_t> kBanner{
     "(//,16X,'Lumo coaxial line calculator - free for any use.',"
     "/,16X,'  RF/Microwave Computer-Aided Engineering Software.',"
     "/,16X,'     Program: Lumo (v. 1.0)    Date: ',I2,'/',I2,'/',I4,/)"};
 
-constexpr FormatList kIntroduction{
+constexpr Statement<> kIntroduction{
     "(/,12X,'This program performs Impedance ANALYSIS and Dimensional',"
     "/,12X,'SYNTHESIS for COAXIAL transmission lines.')"};
-constexpr FormatList kFunctionMenu{
+constexpr Statement<> kFunctionMenu{
     "(/,6X,'Please select a Program FUNCTION:',"
     "/,10X,'*1 : ANALYSIS  of Impedances from known Dimensions.  ',"
     "/,11X,'2 : SYNTHESIS of Dimensions from known Impedances.   ')"};
-constexpr FormatList kFunctionPrompt{"(6X,'Program FUNCTION selected = ')"};
-constexpr FormatList kSynthesizedPrompt{
+constexpr Statement<> kFunctionPrompt{"(6X,'Program FUNCTION selected = ')"};
+constexpr Statement<> kSynthesizedPrompt{
     "(/,6X,'Please enter CONDUCTOR to be SYNTHESIZED (*1=Inner, 2=Outer): ')"};
 
-constexpr FormatList kDimensionalHeading{"(/,6X,'Please enter the following Dimensional Data:')"};
-constexpr FormatList kOuterPrompt{"(11X,'-Outer Conductor Diameter(B), Inches = ')"};
-constexpr FormatList kInnerPrompt{"(11X,'-Inner Conductor Diameter(D), Inches = ')"};
-constexpr FormatList kDiameterOrder{
+constexpr Statement<> kDimensionalHeading{"(/,6X,'Please enter the following Dimensional Data:')"};
+constexpr Statement<> kOuterPrompt{"(11X,'-Outer Conductor Diameter(B), Inches = ')"};
+constexpr Statement<> kInnerPrompt{"(11X,'-Inner Conductor Diameter(D), Inches = ')"};
+constexpr Statement<> kDiameterOrder{
     "(/,6X,'OUTER Conductor dimension (= B) must be larger',"
     "/,6X,'than INNER Conductor dimension (= D).',/)"};
-constexpr FormatList kReenterOuter{"(6X,'Please re-enter OUTER conductor dimension, B: ')"};
-constexpr FormatList kReenterInner{"(6X,'Please re-enter INNER conductor dimension, D: ')"};
-constexpr FormatList kErPrompt{"(11X,'-Relative Dielectric Constant, Er    = ')"};
-constexpr FormatList kDltanPrompt{"(11X,'-Dielectric Loss Tangent (DLTAN)     = ')"};
-constexpr FormatList kResistivityHeading{"(11X,'-Conductor Resistivities, micro-Ohm-cm:')"};
-constexpr FormatList kResbPrompt{"(14X,'-Outer Conductor      (RESB)      = ')"};
-constexpr FormatList kResdPrompt{"(14X,'-Inner Conductor      (RESD)      = ')"};
-constexpr FormatList kRoughnessHeading{"(11X,'-RMS Surface Roughness, micro-Inches:')"};
-constexpr FormatList kSrbPrompt{"(14X,'-Outer Conductor      (SRB)       = ')"};
-constexpr FormatList kSrdPrompt{"(14X,'-Inner Conductor      (SRD)       = ')"};
+constexpr Statement<> kReenterOuter{"(6X,'Please re-enter OUTER conductor dimension, B: ')"};
+constexpr Statement<> kReenterInner{"(6X,'Please re-enter INNER conductor dimension, D: ')"};
+constexpr Statement<> kErPrompt{"(11X,'-Relative Dielectric Constant, Er    = ')"};
+constexpr Statement<> kDltanPrompt{"(11X,'-Dielectric Loss Tangent (DLTAN)     = ')"};
+constexpr Statement<> kResistivityHeading{"(11X,'-Conductor Resistivities, micro-Ohm-cm:')"};
+constexpr Statement<> kResbPrompt{"(14X,'-Outer Conductor      (RESB)      = ')"};
+constexpr Statement<> kResdPrompt{"(14X,'-Inner Conductor      (RESD)      = ')"};
+constexpr Statement<> kRoughnessHeading{"(11X,'-RMS Surface Roughness, micro-Inches:')"};
+constexpr Statement<> kSrbPrompt{"(14X,'-Outer Conductor      (SRB)       = ')"};
+constexpr Statement<> kSrdPrompt{"(14X,'-Inner Conductor      (SRD)       = ')"};
 
-constexpr FormatList kAnalysisMenu{
+constexpr Statement<> kAnalysisMenu{
     "(/,6X,'Select one of the following Analysis OPTIONS:',"
     "/,9X,'*Option 1: Frequency Analysis of Coax with Loss.  ',"
     "/,10X,'Option 2: Sensitivity Analysis of Zo vs. Dimensions.')"};
-constexpr FormatList kAnalysisPrompt{"(6X,'Analysis OPTION selected = ')"};
-constexpr FormatList kFrequencyHeading{
+constexpr Statement<> kAnalysisPrompt{"(6X,'Analysis OPTION selected = ')"};
+constexpr Statement<> kFrequencyHeading{
     "(/,6X,'Please enter Frequency Range for Frequency ANALYSIS:')"};
-constexpr FormatList kStartFrequencyPrompt{"(11X,'-Analysis Start Frequency, GHz = ')"};
-constexpr FormatList kStopFrequencyPrompt{"(11X,'-Analysis Stop  Frequency, GHz = ')"};
-constexpr FormatList kStepFrequencyPrompt{"(11X,'-Analysis Step  Frequency, GHz = ')"};
-constexpr FormatList kVariedPrompt{
+constexpr Statement<> kStartFrequencyPrompt{"(11X,'-Analysis Start Frequency, GHz = ')"};
+constexpr Statement<> kStopFrequencyPrompt{"(11X,'-Analysis Stop  Frequency, GHz = ')"};
+constexpr Statement<> kStepFrequencyPrompt{"(11X,'-Analysis Step  Frequency, GHz = ')"};
+constexpr Statement<> kVariedPrompt{
     "(/,6X,'Please enter Conductor to be varied (*1=Inner; 2=Outer): ')"};
-constexpr FormatList kDiameterRangeHeading{
+constexpr Statement<Text> kDiameterRangeHeading{
     "(/,6X,'Please enter range of ',A5,' conductor diameters:')"};
-constexpr FormatList kMinDiameterPrompt{"(11X,'-Minimum Diameter,   Inches = ')"};
-constexpr FormatList kMaxDiameterPrompt{"(11X,'-Maximum Diameter,   Inches = ')"};
-constexpr FormatList kStepDiameterPrompt{"(11X,'-Diameter Step Size, Inches = ')"};
+constexpr Statement<> kMinDiameterPrompt{"(11X,'-Minimum Diameter,   Inches = ')"};
+constexpr Statement<> kMaxDiameterPrompt{"(11X,'-Maximum Diameter,   Inches = ')"};
+constexpr Statement<> kStepDiameterPrompt{"(11X,'-Diameter Step Size, Inches = ')"};
 
-constexpr FormatList kSynthesisMenu{
+constexpr Statement<> kSynthesisMenu{
     "(/,6X,'Select one of the following Synthesis OPTIONS:',"
     "/,9X,'*Option 1: Diameter Synthesis with Transmission Loss.',"
     "/,10X,'Option 2: Diameter Synthesis with Sensitivity Analysis.')"};
-constexpr FormatList kSynthesisPrompt{"(6X,'Synthesis OPTION selected = ')"};
-constexpr FormatList kImpedanceHeading{"(/,6X,'Please enter range of Impedances for SYNTHESIS:')"};
-constexpr FormatList kMinImpedancePrompt{"(11X,'-Minimum Impedance,   Ohms = ')"};
-constexpr FormatList kMaxImpedancePrompt{"(11X,'-Maximum Impedance,   Ohms = ')"};
-constexpr FormatList kStepImpedancePrompt{"(11X,'-Impedance Step Size, Ohms = ')"};
-constexpr FormatList kLossFrequencyPrompt{
+constexpr Statement<> kSynthesisPrompt{"(6X,'Synthesis OPTION selected = ')"};
+constexpr Statement<> kImpedanceHeading{"(/,6X,'Please enter range of Impedances for SYNTHESIS:')"};
+constexpr Statement<> kMinImpedancePrompt{"(11X,'-Minimum Impedance,   Ohms = ')"};
+constexpr Statement<> kMaxImpedancePrompt{"(11X,'-Maximum Impedance,   Ohms = ')"};
+constexpr Statement<> kStepImpedancePrompt{"(11X,'-Impedance Step Size, Ohms = ')"};
+constexpr Statement<> kLossFrequencyPrompt{
     "(/,6X,'Enter Frequency where Insertion Loss is calculated, GHz = ')"};
 
 // Micro-ohm-cm to ohm-inches (1e-6 / 2.54) and micro-inches to inches.
@@ -89,7 +89,7 @@ std::int32_t menu_choice(float x) {
 
 // One conductor data entry (resistivity or roughness), taken when
 // 0 < x <= 999.99. The statement place is the caller's, so each of the four entries keeps its own number.
-void ask_material(Io& io, const FormatList& prompt_list, float& field,
+void ask_material(Io& io, const Statement<>& prompt_list, float& field,
                   SourcePlace where = SourcePlace::current()) {
   prompt(io, prompt_list, where);
   float temp = read_number(io, where);

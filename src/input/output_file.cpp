@@ -8,14 +8,14 @@
 namespace lumo {
 namespace {
 
-constexpr FormatList kStorageQuestion{"(/,6X,'Is Output Data STORAGE desired? (1=YES) = ')"};
-constexpr FormatList kNameAdvice{
+constexpr Statement<> kStorageQuestion{"(/,6X,'Is Output Data STORAGE desired? (1=YES) = ')"};
+constexpr Statement<> kNameAdvice{
     "(6X,'Enter a FILENAME (up to 20 characters) for Output Data storage: ',"
     "/,10X,'-Enter: Filename.xls for storage in a spreadsheet',"
     "/,10X,'-Enter: Filename.doc for storage in a word processor',"
     "/,10X,'-Enter: Filename.txt for storage as a text document')"};
-constexpr FormatList kNamePrompt{"(11X,'Enter your FILENAME for Output Data Storage: ')"};
-constexpr FormatList kReservedName{
+constexpr Statement<> kNamePrompt{"(11X,'Enter your FILENAME for Output Data Storage: ')"};
+constexpr Statement<Text> kReservedName{
     "(/,6X,'Filename: ',A20,' is reserved by Lumo.',"
     "/,6X,'Please enter a different filename.',/)"};
 

@@ -54,10 +54,10 @@ class StatementBuffer {
 };
 
 template <class Sink>
-void format_into(Sink& out, const FormatList& list, std::initializer_list<FieldValue> values,
+void format_into(Sink& out, const FormatList& list, std::span<const FieldValue> values,
                  StatementMode mode) {
   StatementBuffer<Sink> line(out);
-  const FieldValue* next = values.begin();
+  auto next = values.begin();
   for (const FormatItem& it : list) {
     switch (it.kind) {
       case FormatItem::kLineEnd:
@@ -96,13 +96,13 @@ void format_into(Sink& out, const FormatList& list, std::initializer_list<FieldV
 
 }  // namespace
 
-void format_statement(OutputChannel& out, const FormatList& list,
-                      std::initializer_list<FieldValue> values, StatementMode mode) {
+void format_fields(OutputChannel& out, const FormatList& list,
+                   std::span<const FieldValue> values, StatementMode mode) {
   format_into(out, list, values, mode);
 }
 
-void format_statement(std::string& out, const FormatList& list,
-                      std::initializer_list<FieldValue> values, StatementMode mode) {
+void format_fields(std::string& out, const FormatList& list, std::span<const FieldValue> values,
+                   StatementMode mode) {
   StringSink sink{out};
   format_into(sink, list, values, mode);
 }
@@ -110,7 +110,7 @@ void format_statement(std::string& out, const FormatList& list,
 std::string format_to_string(const FormatList& list, std::initializer_list<FieldValue> values,
                              StatementMode mode) {
   std::string out;
-  format_statement(out, list, values, mode);
+  format_fields(out, list, std::span(values.begin(), values.size()), mode);
   return out;
 }
 

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <initializer_list>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -33,18 +34,16 @@ enum class StatementMode { kAdvancing, kPrompt };
 
 // Appends the statement's text to `out` (without delivering it). Values are
 // taken in order by the data fields; a field met with no value left ends the
-// statement there. A value of the wrong kind for its field is a programming
-// error and is written as asterisks.
-void format_statement(OutputChannel& out, const FormatList& list,
-                      std::initializer_list<FieldValue> values,
-                      StatementMode mode = StatementMode::kAdvancing);
+// statement there, and a value of the wrong kind for its field is written as
+// asterisks. Typed statements (statement.h) rule both out when compiled.
+void format_fields(OutputChannel& out, const FormatList& list,
+                   std::span<const FieldValue> values,
+                   StatementMode mode = StatementMode::kAdvancing);
+void format_fields(std::string& out, const FormatList& list,
+                   std::span<const FieldValue> values,
+                   StatementMode mode = StatementMode::kAdvancing);
 
-// The same, appended to a string.
-void format_statement(std::string& out, const FormatList& list,
-                      std::initializer_list<FieldValue> values,
-                      StatementMode mode = StatementMode::kAdvancing);
-
-// The same into a string, for tests and for building lines.
+// The same into a string, for tests of layouts.
 std::string format_to_string(const FormatList& list,
                              std::initializer_list<FieldValue> values,
                              StatementMode mode = StatementMode::kAdvancing);

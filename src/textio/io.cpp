@@ -68,14 +68,14 @@ LocalTime system_local_time() {
   return t;
 }
 
-void say(Io& io, const FormatList& list, std::initializer_list<FieldValue> values,
-         SourcePlace where) {
-  format_statement(io.console_out, list, values, StatementMode::kAdvancing);
+void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values,
+                SourcePlace where) {
+  format_fields(io.console_out, list, values, StatementMode::kAdvancing);
   end_console_statement(io, where);
 }
 
-void prompt(Io& io, const FormatList& list, SourcePlace where) {
-  format_statement(io.console_out, list, {}, StatementMode::kPrompt);
+void prompt(Io& io, const Statement<>& st, SourcePlace where) {
+  format_fields(io.console_out, st.list(), {}, StatementMode::kPrompt);
   end_console_statement(io, where);
 }
 

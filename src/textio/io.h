@@ -4,7 +4,7 @@
 #pragma once
 
 #include <functional>
-#include <initializer_list>
+#include <span>
 #include <string>
 
 #include "records/records.h"
@@ -14,6 +14,7 @@
 #include "textio/input_channel.h"
 #include "textio/output_channel.h"
 #include "textio/source_place.h"
+#include "textio/statement.h"
 
 namespace lumo {
 
@@ -36,11 +37,16 @@ struct Io {
 };
 
 // An advancing statement on the console.
-void say(Io& io, const FormatList& list, std::initializer_list<FieldValue> values = {},
-         SourcePlace where = SourcePlace::current());
+void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values,
+                SourcePlace where);
+template <class... Ts>
+void say(Io& io, const Statement<Ts...>& st,
+         const std::type_identity_t<Values<Ts...>>& values = {},
+         SourcePlace where = SourcePlace::current()) {
+  say_fields(io, st.list(), values.fields, where);
+}
 // A prompt on the console: delivered at once, its line left open.
-void prompt(Io& io, const FormatList& list,
-            SourcePlace where = SourcePlace::current());
+void prompt(Io& io, const Statement<>& st, SourcePlace where = SourcePlace::current());
 // A statement already formatted (its bytes, line ends included) on the
 // console.
 void say_text(Io& io, std::string_view statement, SourcePlace where = SourcePlace::current());

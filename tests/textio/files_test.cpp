@@ -15,6 +15,13 @@
 namespace lumo {
 namespace {
 
+// The untyped writer with braced values, for layouts under test.
+void write_statement(OutputChannel& out, const FormatList& list,
+                     std::initializer_list<FieldValue> values,
+                     StatementMode mode = StatementMode::kAdvancing) {
+  format_fields(out, list, std::span(values.begin(), values.size()), mode);
+}
+
 using testing::locator;
 
 class Files : public testing::TempDir {
@@ -36,7 +43,7 @@ class Files : public testing::TempDir {
   }
 
   void line(const std::string& text) {
-    format_statement(data_.channel(), "(A20)", {std::string_view(text)});
+    write_statement(data_.channel(), "(A20)", {std::string_view(text)});
     data_.end_statement(SourcePlace::current());
   }
 
@@ -179,7 +186,7 @@ TEST_F(Files, ReadOnlyFileFailsAtItsFirstStatement) {
   }
   data_.connect(dir, name, defaults_, here_);
   ASSERT_TRUE(data_.is_connected());
-  format_statement(data_.channel(), "('x')", {});
+  write_statement(data_.channel(), "('x')", {});
   EXPECT_EQ(stop_of([&] { data_.end_statement(here_); }),
             locator(here_, 1, name) +
                 "Lumo runtime error: Cannot write to file opened for READ\n");
@@ -209,7 +216,7 @@ TEST_F(Files, DestructorDeliversTheRest) {
   {
     DataFile data;
     data.connect(dir_, "out.txt", defaults_, here_);
-    format_statement(data.channel(), "('end')", {});
+    write_statement(data.channel(), "('end')", {});
     data.end_statement(here_);
   }
   EXPECT_EQ(read_file("out.txt"), "end\r\n");

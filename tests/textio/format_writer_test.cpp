@@ -8,6 +8,13 @@
 namespace lumo {
 namespace {
 
+// The untyped writer with braced values, for layouts under test.
+void write_statement(OutputChannel& out, const FormatList& list,
+                     std::initializer_list<FieldValue> values,
+                     StatementMode mode = StatementMode::kAdvancing) {
+  format_fields(out, list, std::span(values.begin(), values.size()), mode);
+}
+
 TEST(FormatList, ParsesItemsAndCountsFields) {
   constexpr FormatList list("(8X,F8.3, F10.3,\t'a',/,6X,72(1H-),I2,A20)");
   EXPECT_EQ(list.fields(), 4);
@@ -55,10 +62,10 @@ TEST(FormatWriter, PromptLeavesItsLineOpen) {
 
 TEST(FormatWriter, StatementAfterPromptContinuesItsLine) {
   OutputChannel out;
-  format_statement(out, "(6X,'Enter D: ')", {}, StatementMode::kPrompt);
-  format_statement(out, "(11X,'D =',F8.4)", {0.25f});
-  format_statement(out, "(6X,'Enter B: ')", {}, StatementMode::kPrompt);
-  format_statement(out, "(/,6X,'Done')", {});
+  write_statement(out, "(6X,'Enter D: ')", {}, StatementMode::kPrompt);
+  write_statement(out, "(11X,'D =',F8.4)", {0.25f});
+  write_statement(out, "(6X,'Enter B: ')", {}, StatementMode::kPrompt);
+  write_statement(out, "(/,6X,'Done')", {});
   EXPECT_EQ(out.text(),
             "      Enter D:            D =  0.2500\r\n"
             "      Enter B: \r\n"
@@ -92,7 +99,7 @@ TEST(FormatWriter, ValueOfTheWrongKindIsAsterisks) {
 TEST(FormatWriter, AppendsToPendingChannelText) {
   OutputChannel out;
   out.append("x");
-  format_statement(out, "(F5.1)", {2.0f});
+  write_statement(out, "(F5.1)", {2.0f});
   EXPECT_EQ(out.text(), "x  2.0\r\n");
   EXPECT_EQ(out.written(), 8u);
 }

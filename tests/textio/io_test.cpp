@@ -110,7 +110,7 @@ TEST(ConsoleStatements, PromptLineStaysOpenAcrossTheEntry) {
   Console c("2\n");
   prompt(c.io, "(/,6X,'Enter OPTION: ')");
   EXPECT_EQ(select_choice(read_number(c.io)), 2);
-  say(c.io, "(11X,'chosen',I2)", {2});
+  say(c.io, Statement<std::int32_t>("(11X,'chosen',I2)"), {2});
   prompt(c.io, "(6X,'Next: ')");
   EXPECT_EQ(stop_of([&] { read_number(c.io); }).empty(), false);
   finish_io(c.io, true);
@@ -128,7 +128,7 @@ TEST(ConsoleStatements, ConsoleWriteFailureStops) {
   OutputChannel out(fd, OutputChannel::Delivery::kEachStatement), err;
   Io io{in, out, err, ""};
   auto here = SourcePlace::current();
-  EXPECT_EQ(stop_of([&] { say(io, "('x')", {}, here); }),
+  EXPECT_EQ(stop_of([&] { say(io, Statement<>("('x')"), {}, here); }),
             locator(here, 6, "stdout") + "Lumo runtime error: No space left on device\n");
   close(fd);
 }
@@ -138,7 +138,7 @@ class Reports : public testing::TempDir {};
 TEST_F(Reports, StoredReportGoesToBothAndIsCompleteAfterFinish) {
   Console c("");
   c.io.dir = dir_;
-  say(c.io, "(6X,'console only')");
+  say(c.io, Statement<>("(6X,'console only')"));
   c.io.data.connect(dir_, "run.txt", c.io.defaults, SourcePlace::current());
   say_text(c.io, format_to_string("(6X,F7.2)", {1.5f}));
   c.io.data.channel().append(format_to_string("(6X,F7.2)", {1.5f}));
