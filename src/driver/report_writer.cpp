@@ -88,12 +88,10 @@ constexpr Statement<> kUnrealizable =
 template <class... Ts>
 void ReportWriter::both(const Statement<Ts...>& st,
                         const std::type_identity_t<Values<Ts...>>& values, SourcePlace where) {
-  line_.clear();
-  format_statement(line_, st, values);
-  say_text(io_, line_, where);
-  if (!store_) return;
-  io_.data.channel().append(line_);
-  io_.data.end_statement(where);
+  // Formatted once: the file's channel takes the same bytes. The console's
+  // statement ends (and may fail) first.
+  say_fields(io_, st.list(), values.fields, where, store_ ? &io_.data.channel() : nullptr);
+  if (store_) io_.data.end_statement(where);
 }
 
 template <class... Ts>

@@ -57,7 +57,7 @@ class ReportWriter : public RunConsumer {
 
   Io& io_;
   bool store_;
-  std::string line_;  // the statement being written
+  std::string line_;  // a header block statement being written
   Held held_[2];      // a header block's statements, waiting for the file
   int held_count_ = 0;
 };

@@ -1,5 +1,7 @@
 #include "textio/format_writer.h"
 
+#include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "textio/fields.h"
@@ -8,14 +10,19 @@ namespace lumo {
 
 namespace {
 
-// A std::string as a statement's destination.
+// A string as a statement's destination.
 struct StringSink {
   std::string& text;
   void append(std::string_view bytes) { text.append(bytes); }
-  char* extend(std::size_t n) {
-    const std::size_t at = text.size();
-    text.resize(at + n);
-    return text.data() + at;
+};
+
+// A channel, and a second one that takes the same bytes when not null.
+struct ChannelSink {
+  OutputChannel& out;
+  OutputChannel* copy;
+  void append(std::string_view bytes) {
+    out.append(bytes);
+    if (copy != nullptr) copy->append(bytes);
   }
 };
 
@@ -25,23 +32,46 @@ struct StringSink {
 template <class Sink>
 class StatementBuffer {
  public:
+  static constexpr std::size_t kSize = 1024;
+
   explicit StatementBuffer(Sink& out) : out_(out) {}
   StatementBuffer(const StatementBuffer&) = delete;
   StatementBuffer& operator=(const StatementBuffer&) = delete;
   ~StatementBuffer() { flush(); }
 
-  // Room for n characters; returns where to write them.
+  // Room for n characters (a field: n is at most 64); returns where to write
+  // them.
   char* room(std::size_t n) {
-    if (used_ + n > sizeof buf_) {
-      flush();
-      if (n > sizeof buf_) return out_.extend(n);
-    }
+    assert(n <= kSize);
+    if (used_ + n > kSize) flush();
     char* at = buf_ + used_;
     used_ += n;
     return at;
   }
-  void put(std::string_view text) { std::memcpy(room(text.size()), text.data(), text.size()); }
-  void repeat(char c, std::size_t n) { std::memset(room(n), c, n); }
+  void put(std::string_view text) {
+    if (text.size() <= kSize - used_) {
+      std::memcpy(buf_ + used_, text.data(), text.size());
+      used_ += text.size();
+      return;
+    }
+    while (!text.empty()) {
+      const std::size_t n = std::min(text.size(), kSize);
+      std::memcpy(room(n), text.data(), n);
+      text.remove_prefix(n);
+    }
+  }
+  void repeat(char c, std::size_t count) {
+    if (count <= kSize - used_) {
+      std::memset(buf_ + used_, c, count);
+      used_ += count;
+      return;
+    }
+    while (count > 0) {
+      const std::size_t n = std::min(count, kSize);
+      std::memset(room(n), c, n);
+      count -= n;
+    }
+  }
   void flush() {
     out_.append(std::string_view(buf_, used_));
     used_ = 0;
@@ -50,7 +80,7 @@ class StatementBuffer {
  private:
   Sink& out_;
   std::size_t used_ = 0;
-  char buf_[1024];
+  char buf_[kSize];
 };
 
 template <class Sink>
@@ -97,8 +127,9 @@ void format_into(Sink& out, const FormatList& list, std::span<const FieldValue> 
 }  // namespace
 
 void format_fields(OutputChannel& out, const FormatList& list,
-                   std::span<const FieldValue> values, StatementMode mode) {
-  format_into(out, list, values, mode);
+                   std::span<const FieldValue> values, StatementMode mode, OutputChannel* copy) {
+  ChannelSink sink{out, copy};
+  format_into(sink, list, values, mode);
 }
 
 void format_fields(std::string& out, const FormatList& list, std::span<const FieldValue> values,

@@ -36,9 +36,11 @@ enum class StatementMode { kAdvancing, kPrompt };
 // taken in order by the data fields; a field met with no value left ends the
 // statement there, and a value of the wrong kind for its field is written as
 // asterisks. Typed statements (statement.h) rule both out when compiled.
+// When `copy` is not null it takes the same bytes.
 void format_fields(OutputChannel& out, const FormatList& list,
                    std::span<const FieldValue> values,
-                   StatementMode mode = StatementMode::kAdvancing);
+                   StatementMode mode = StatementMode::kAdvancing,
+                   OutputChannel* copy = nullptr);
 void format_fields(std::string& out, const FormatList& list,
                    std::span<const FieldValue> values,
                    StatementMode mode = StatementMode::kAdvancing);

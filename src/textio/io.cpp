@@ -69,8 +69,8 @@ LocalTime system_local_time() {
 }
 
 void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values,
-                SourcePlace where) {
-  format_fields(io.console_out, list, values, StatementMode::kAdvancing);
+                SourcePlace where, OutputChannel* copy) {
+  format_fields(io.console_out, list, values, StatementMode::kAdvancing, copy);
   end_console_statement(io, where);
 }
 

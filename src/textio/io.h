@@ -36,9 +36,10 @@ struct Io {
   DataFile data{};             // channel 1
 };
 
-// An advancing statement on the console.
+// An advancing statement on the console; when `copy` is not null, the same
+// bytes are appended to it (its statement is for the caller to end).
 void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values,
-                SourcePlace where);
+                SourcePlace where, OutputChannel* copy = nullptr);
 template <class... Ts>
 void say(Io& io, const Statement<Ts...>& st,
          const std::type_identity_t<Values<Ts...>>& values = {},
