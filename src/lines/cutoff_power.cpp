@@ -17,11 +17,11 @@ constexpr float emax = 36830.0f;
 }  // namespace
 
 void lmmode(const float& b, const float& d, const float& er, float& temode) {
-  const float speed = light_speed / std::sqrt(er);  // inches per nanosecond
+  const float speed = kLightSpeed / std::sqrt(er);  // inches per nanosecond
   // Cut-off wavelength: pi times the mean of the two diameters, inches.
-  const float wavlen = pi * (b + d) / 2.0f;
+  const float wavlen = kPi * (b + d) / 2.0f;
   temode = speed / wavlen;
-  if (temode > constant_clamp) temode = constant_clamp;
+  if (temode > kConstantClamp) temode = kConstantClamp;
 }
 
 void lmpwr(const float& b, const float& d, const float& er, float& pkpwr) {
@@ -30,7 +30,7 @@ void lmpwr(const float& b, const float& d, const float& er, float& pkpwr) {
   const float product = emax * emax * ln * (d / 2.0f) * (d / 2.0f);
   pkpwr = product * std::sqrt(er) / 118.962f;
   pkpwr = pkpwr / 10000.0f;  // scales to the unit the reports print
-  if (pkpwr > power_clamp) pkpwr = power_clamp;
+  if (pkpwr > kPowerClamp) pkpwr = kPowerClamp;
 }
 
 }  // namespace lumo

@@ -16,7 +16,7 @@ namespace {
 float roughened(float rs, float sr, float res) {
   const float x = sr * rs / res;
   const float arg = 1.4f * x * x;
-  const float twobypi = 2.0f / pi;
+  const float twobypi = 2.0f / kPi;
   return rs * (1.0f + twobypi * std::atan(arg));
 }
 
@@ -33,8 +33,8 @@ void lmloss(const float& b, const float& d, const float& er, const float& srb,
   out.wg = 999.999f;
   if (f != 0.0f) {
     // Skin-effect surface resistances, ohms: sqrt(pi f mu0 rho).
-    float srbc = std::sqrt(f * pi * uo * resb);
-    float srbd = std::sqrt(f * pi * uo * resd);
+    float srbc = std::sqrt(f * kPi * kMu0 * resb);
+    float srbd = std::sqrt(f * kPi * kMu0 * resd);
     // A conductor without resistivity has no skin depth to compare with.
     if (resb != 0.0f) srbc = roughened(srbc, srb, resb);
     if (resd != 0.0f) srbd = roughened(srbd, srd, resd);
@@ -42,16 +42,16 @@ void lmloss(const float& b, const float& d, const float& er, const float& srb,
     float zo = 0.0f;
     lmzo(b, d, er, zo);
     // Nepers per inch per ohm of surface resistance, then decibels.
-    float alphab = 1.0f / (2.0f * pi * b * zo);
-    float alphad = 1.0f / (2.0f * pi * d * zo);
-    alphab = alphab * db_per_neper;
-    alphad = alphad * db_per_neper;
-    out.acb = srbc * inches_per_foot * alphab;
-    out.acd = srbd * inches_per_foot * alphad;
+    float alphab = 1.0f / (2.0f * kPi * b * zo);
+    float alphad = 1.0f / (2.0f * kPi * d * zo);
+    alphab = alphab * kDbPerNeper;
+    alphad = alphad * kDbPerNeper;
+    out.acb = srbc * kInchesPerFoot * alphab;
+    out.acd = srbd * kInchesPerFoot * alphad;
 
-    out.wl = light_speed / f;
+    out.wl = kLightSpeed / f;
     out.wg = out.wl / std::sqrt(er);
-    out.ad = dltan * db_per_foot_per_neper_per_inch * pi / out.wg;
+    out.ad = dltan * kDbPerFootPerNeperPerInch * kPi / out.wg;
   }
   out.atot = (out.acb + out.acd) + out.ad;
 }

@@ -16,8 +16,8 @@ void lmsyn(float& b, float& d, const float& er, const float& zo,
     return;
   }
   // arg is ln(b/d) of the wanted impedance.
-  const float twozopi = 2.0f * zo * pi;
-  const float arg = twozopi * std::sqrt(er) / eta;
+  const float twozopi = 2.0f * zo * kPi;
+  const float arg = twozopi * std::sqrt(er) / kEta;
   if (arg >= 17.0f) {
     isyne = 1;
     return;

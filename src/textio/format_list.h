@@ -29,7 +29,6 @@ class FormatList {
 
   consteval FormatList(const char* literal) : text_(literal) { parse(); }
 
-  constexpr std::string_view literal() const { return text_; }
   constexpr std::size_t size() const { return count_; }
   constexpr const FormatItem& operator[](std::size_t i) const { return items_[i]; }
   constexpr const FormatItem* begin() const { return items_; }

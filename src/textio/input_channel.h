@@ -34,7 +34,6 @@ class InputChannel {
   Result next_line(std::string& out, std::size_t keep, char stop = '\0');
   int error() const { return error_; }
   bool is_open() const { return fd_ >= 0 || in_memory_; }
-  int fd() const { return fd_; }
 
  private:
   bool fill();  // refills the block buffer; false at end of input or error
