@@ -7,7 +7,7 @@
 
 namespace lumo {
 namespace {
-constexpr std::size_t kReadBlock = 64 * 1024;
+constexpr std::size_t kReadBlock = std::size_t{64} * 1024;
 }  // namespace
 
 InputChannel::InputChannel(std::string bytes)
