@@ -1,11 +1,10 @@
 // The defaults file Lumo.DEF: a header line, 22 numeric lines and the default
 // output file name, each checked as soon as it is read. The first fault is
 // reported with the line's label and ends the program (isel = -1).
-#include <cmath>
-#include <limits>
 #include <string_view>
 
 #include "input/lminput.h"
+#include "input/ranges.h"
 
 namespace lumo {
 namespace {
@@ -20,46 +19,45 @@ constexpr Statement<Text> kReservedMessage{
     "(/,6X,'Filename ',A20,' is reserved by Lumo.',"
     "/,6X,'Please rename the default file in (Lumo.DEF).',/)"};
 
-constexpr float kNoLimit = std::numeric_limits<float>::infinity();
-
 // One numeric line: its label, the field it fills and the values it may hold.
 struct NumericLine {
   std::string_view label;
   float Blk1::*field;
-  float lowest;             // smallest valid value (inclusive)
-  float highest;            // largest valid value (inclusive)
-  bool above_lowest;        // the value must exceed `lowest` (the steps)
-  float Blk1::*ceiling;     // earlier field the value may not exceed
-  float Blk1::*under;       // earlier field the value must stay below
-  float Blk1::*copy;        // field that also takes the value as entered
-  float Blk1::*floor;       // earlier field the value is raised to, silently
+  AcceptedRange valid;
+  float Blk1::*ceiling = nullptr;  // earlier field the value may not exceed
+  float Blk1::*under = nullptr;    // earlier field the value must stay below
+  float Blk1::*copy = nullptr;     // field that also takes the value as read
+  float Blk1::*floor = nullptr;    // earlier field the value is raised to, silently
 };
 
 // Lines 2 to 22 in file order. Frequency and impedance ranges give the
 // maximum first, the diameter ranges the minimum first.
 constexpr NumericLine kNumericLines[] = {
-    {"F.", &Blk1::fdef, 0.001f, 999.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"FMAX.", &Blk1::fmax, 0.0f, 999.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"FMIN.", &Blk1::fmin, 0.001f, kNoLimit, false, &Blk1::fmax, nullptr, nullptr, nullptr},
-    {"FSTEP.", &Blk1::fstep, 0.0f, kNoLimit, true, nullptr, nullptr, nullptr, nullptr},
-    {"RESB.", &Blk1::resb1, 0.0f, 999.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"RESD.", &Blk1::resd1, 0.0f, 999.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"SRB.", &Blk1::srb1, 0.0f, 999.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"SRD.", &Blk1::srd1, 0.0f, 999.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"ER.", &Blk1::er, 1.0f, 999.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"B.", &Blk1::b, 0.0001f, 99.99f, false, nullptr, nullptr, &Blk1::bdef, nullptr},
-    {"BMIN.", &Blk1::bmin, 0.0001f, 99.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"BMAX.", &Blk1::bmax, -kNoLimit, 99.99f, false, nullptr, nullptr, nullptr, &Blk1::bmin},
-    {"BSTEP.", &Blk1::bstep, 0.0f, kNoLimit, true, nullptr, nullptr, nullptr, nullptr},
-    // The inner diameter stops at 99.9 so that an outer diameter can exceed it.
-    {"D.", &Blk1::d, 0.0001f, 99.9f, false, nullptr, &Blk1::b, &Blk1::ddef, nullptr},
-    {"DMIN.", &Blk1::dmin, 0.0001f, 99.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"DMAX.", &Blk1::dmax, -kNoLimit, 99.99f, false, nullptr, nullptr, nullptr, &Blk1::dmin},
-    {"DSETP.", &Blk1::dstep, 0.0f, kNoLimit, true, nullptr, nullptr, nullptr, nullptr},
-    {"DLTAN.", &Blk1::dltan, 0.0f, 99.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"ZMAX.", &Blk1::zmax, 0.01f, 999.99f, false, nullptr, nullptr, nullptr, nullptr},
-    {"ZMIN.", &Blk1::zmin, 0.01f, kNoLimit, false, &Blk1::zmax, nullptr, nullptr, nullptr},
-    {"ZSTEP.", &Blk1::zstep, 0.0f, kNoLimit, true, nullptr, nullptr, nullptr, nullptr},
+    {.label = "F.", .field = &Blk1::fdef, .valid = kFrequencyDefault},
+    {.label = "FMAX.", .field = &Blk1::fmax, .valid = kMaxFrequencyDefault},
+    {.label = "FMIN.", .field = &Blk1::fmin, .valid = kMinFrequencyDefault, .ceiling = &Blk1::fmax},
+    {.label = "FSTEP.", .field = &Blk1::fstep, .valid = kStepRange},
+    {.label = "RESB.", .field = &Blk1::resb1, .valid = kMaterialDefault},
+    {.label = "RESD.", .field = &Blk1::resd1, .valid = kMaterialDefault},
+    {.label = "SRB.", .field = &Blk1::srb1, .valid = kMaterialDefault},
+    {.label = "SRD.", .field = &Blk1::srd1, .valid = kMaterialDefault},
+    {.label = "ER.", .field = &Blk1::er, .valid = kDielectricConstantRange},
+    {.label = "B.", .field = &Blk1::b, .valid = kDiameterRange, .copy = &Blk1::bdef},
+    {.label = "BMIN.", .field = &Blk1::bmin, .valid = kDiameterRange},
+    {.label = "BMAX.", .field = &Blk1::bmax, .valid = kMaxDiameterDefault, .floor = &Blk1::bmin},
+    {.label = "BSTEP.", .field = &Blk1::bstep, .valid = kStepRange},
+    {.label = "D.",
+     .field = &Blk1::d,
+     .valid = kInnerDiameterDefault,
+     .under = &Blk1::b,
+     .copy = &Blk1::ddef},
+    {.label = "DMIN.", .field = &Blk1::dmin, .valid = kDiameterRange},
+    {.label = "DMAX.", .field = &Blk1::dmax, .valid = kMaxDiameterDefault, .floor = &Blk1::dmin},
+    {.label = "DSETP.", .field = &Blk1::dstep, .valid = kStepRange},
+    {.label = "DLTAN.", .field = &Blk1::dltan, .valid = kLossTangentDefault},
+    {.label = "ZMAX.", .field = &Blk1::zmax, .valid = kImpedanceRange},
+    {.label = "ZMIN.", .field = &Blk1::zmin, .valid = kMinImpedanceDefault, .ceiling = &Blk1::zmax},
+    {.label = "ZSTEP.", .field = &Blk1::zstep, .valid = kStepRange},
 };
 
 constexpr std::string_view kHeaderLabel = "1st line.";
@@ -73,14 +71,12 @@ Text20 padded(std::string_view label) {
   return t;
 }
 
-// True when the value breaks a check of its line. A NaN breaks every line:
-// it is no usable starting value.
-bool faulty(const NumericLine& line, const Blk1& v, float x) {
-  if (std::isnan(x)) return true;
-  if (line.above_lowest ? x <= line.lowest : x < line.lowest) return true;
-  if (x > line.highest) return true;
-  if (line.ceiling != nullptr && x > v.*line.ceiling) return true;
-  if (line.under != nullptr && x >= v.*line.under) return true;
+// True when the value breaks a check of its line. A NaN lies in no range, so
+// it breaks every line: it is no usable starting value.
+bool faulty(const NumericLine& line, const Blk1& inputs, float x) {
+  if (!line.valid.contains(x)) return true;
+  if (line.ceiling != nullptr && x > inputs.*line.ceiling) return true;
+  if (line.under != nullptr && x >= inputs.*line.under) return true;
   return false;
 }
 
@@ -105,17 +101,17 @@ bool load_defaults(Records& rec, Io& io) {
     return fail(rec, io, kEndMessage, kHeaderLabel);
   }
 
-  Blk1& v = rec.blk1;
+  Blk1& inputs = rec.blk1;
   for (const NumericLine& line : kNumericLines) {
     float x = 0;
     LineOutcome got = read_default_number(io, x);
     if (got == LineOutcome::kEnd) return fail(rec, io, kEndMessage, line.label);
-    if (got == LineOutcome::kMalformed || faulty(line, v, x)) {
+    if (got == LineOutcome::kMalformed || faulty(line, inputs, x)) {
       return fail(rec, io, kErrorMessage, line.label);
     }
-    v.*line.field = x;
-    if (line.copy != nullptr) v.*line.copy = x;
-    if (line.floor != nullptr && x < v.*line.floor) v.*line.field = v.*line.floor;
+    inputs.*line.field = x;
+    if (line.copy != nullptr) inputs.*line.copy = x;
+    if (line.floor != nullptr && x < inputs.*line.floor) inputs.*line.field = inputs.*line.floor;
   }
 
   Text20 name;

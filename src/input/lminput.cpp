@@ -4,6 +4,8 @@
 // in the field's range, and every test is written as that range, so a NaN
 // entry never passes and an empty entry (read as 0) keeps the field.
 #include "input/lminput.h"
+
+#include "input/ranges.h"
 #include "textio/numeric_entry.h"
 
 namespace lumo {
@@ -76,29 +78,29 @@ constexpr Statement<> kLossFrequencyPrompt{
 constexpr float kResistivityScale = 3.937008e-7f;
 constexpr float kRoughnessScale = 1e-6f;
 
-// Largest diameter the dialogue accepts, inches.
-constexpr float kMaxDiameter = 99.99f;
-
-bool within(float x, float lo, float hi) { return x >= lo && x <= hi; }
-
-// A menu answer: 1 or 2 as rounded, anything else selects choice 1.
-std::int32_t menu_choice(float x) {
-  std::int32_t c = select_choice(x);
-  return (c == 1 || c == 2) ? c : 1;
+// One numeric entry: the prompt, then the entry, stored in `field` only when
+// it lies in `accepted`; true when stored. The statement place is the
+// caller's, so each entry keeps its own number.
+bool ask_number(Io& io, const Statement<>& prompt_list, AcceptedRange accepted, float& field,
+                SourcePlace where = SourcePlace::current()) {
+  prompt(io, prompt_list, where);
+  const float x = read_number(io, where);
+  if (!accepted.contains(x)) return false;
+  field = x;
+  return true;
 }
 
-// One conductor data entry (resistivity or roughness), taken when
-// 0 < x <= 999.99. The statement place is the caller's, so each of the four entries keeps its own number.
-void ask_material(Io& io, const Statement<>& prompt_list, float& field,
-                  SourcePlace where = SourcePlace::current()) {
+// A menu question: 1 or 2 as the answer rounds, anything else selects 1.
+std::int32_t ask_choice(Io& io, const Statement<>& prompt_list,
+                        SourcePlace where = SourcePlace::current()) {
   prompt(io, prompt_list, where);
-  float temp = read_number(io, where);
-  if (temp > 0.0f && temp <= 999.99f) field = temp;
+  const std::int32_t choice = select_choice(read_number(io, where));
+  return (choice == 1 || choice == 2) ? choice : 1;
 }
 
 void start_banner(Records& rec, Io& io) {
-  const Blk6& t = rec.blk6;
-  say(io, kBanner, {t.imon, t.iday, t.iyr});
+  const Blk6& started = rec.blk6;
+  say(io, kBanner, {started.imon, started.iday, started.iyr});
 }
 
 void take_date_and_time(Records& rec, Io& io) {
@@ -112,132 +114,98 @@ void take_date_and_time(Records& rec, Io& io) {
 }
 
 void ask_function(Records& rec, Io& io) {
-  Blk2& c = rec.blk2;
+  Blk2& choices = rec.blk2;
   say(io, kIntroduction);
   say(io, kFunctionMenu);
-  prompt(io, kFunctionPrompt);
-  c.ifunc = menu_choice(read_number(io));
-  c.isyn = 1;
-  if (c.ifunc == 2) {
-    prompt(io, kSynthesizedPrompt);
-    c.isyn = menu_choice(read_number(io));
-  }
+  choices.ifunc = ask_choice(io, kFunctionPrompt);
+  choices.isyn = 1;
+  if (choices.ifunc == 2) choices.isyn = ask_choice(io, kSynthesizedPrompt);
 }
 
 // While D is not below B the analysis cannot go on: B is asked again. When D
 // is already at the largest accepted diameter no B can exceed it, so D is
 // asked again instead.
 void insist_outer_exceeds_inner(Records& rec, Io& io) {
-  Blk1& v = rec.blk1;
-  while (v.d >= v.b) {
+  Blk1& inputs = rec.blk1;
+  while (inputs.d >= inputs.b) {
     say(io, kDiameterOrder);
-    if (v.d >= kMaxDiameter) {
-      prompt(io, kReenterInner);
-      float temp = read_number(io);
-      if (within(temp, 0.0001f, kMaxDiameter)) v.d = v.ddef = temp;
+    if (inputs.d >= kDiameterRange.high) {
+      if (ask_number(io, kReenterInner, kDiameterRange, inputs.ddef)) inputs.d = inputs.ddef;
     } else {
-      prompt(io, kReenterOuter);
-      float temp = read_number(io);
-      if (within(temp, 0.0001f, kMaxDiameter)) v.b = v.bdef = temp;
+      if (ask_number(io, kReenterOuter, kDiameterRange, inputs.bdef)) inputs.b = inputs.bdef;
     }
   }
 }
 
 void ask_dimensions_and_materials(Records& rec, Io& io) {
-  Blk1& v = rec.blk1;
-  Blk4& m = rec.blk4;
+  Blk1& inputs = rec.blk1;
   const bool synthesis = rec.blk2.ifunc == 2;
-  float temp = 0;
 
   say(io, kDimensionalHeading);
   if (!synthesis) {
     // The diameters the run will use: an empty or rejected entry keeps the
     // one last entered, never a value a sweep or synthesis left behind, so
     // the order check below sees exactly what the run gets.
-    v.b = v.bdef;
-    v.d = v.ddef;
+    inputs.b = inputs.bdef;
+    inputs.d = inputs.ddef;
   }
   if (!(synthesis && rec.blk2.isyn == 2)) {
-    prompt(io, kOuterPrompt);
-    temp = read_number(io);
-    if (within(temp, 0.0001f, kMaxDiameter)) v.b = v.bdef = temp;
+    if (ask_number(io, kOuterPrompt, kDiameterRange, inputs.bdef)) inputs.b = inputs.bdef;
   }
   if (!(synthesis && rec.blk2.isyn == 1)) {
-    prompt(io, kInnerPrompt);
-    temp = read_number(io);
-    if (within(temp, 0.0001f, kMaxDiameter)) v.d = v.ddef = temp;
+    if (ask_number(io, kInnerPrompt, kDiameterRange, inputs.ddef)) inputs.d = inputs.ddef;
   }
   if (!synthesis) insist_outer_exceeds_inner(rec, io);
 
-  prompt(io, kErPrompt);
-  temp = read_number(io);
-  if (within(temp, 1.0f, 999.99f)) v.er = temp;
-  if (v.er == 1.0f) {
+  ask_number(io, kErPrompt, kDielectricConstantRange, inputs.er);
+  if (inputs.er == 1.0f) {
     // Air has no dielectric loss.
-    v.dltan = 0.0f;
+    inputs.dltan = 0.0f;
   } else {
-    prompt(io, kDltanPrompt);
-    temp = read_number(io);
-    if (temp > 0.0f && temp <= 99.999f) v.dltan = temp;
+    ask_number(io, kDltanPrompt, kLossTangentEntry, inputs.dltan);
   }
 
   say(io, kResistivityHeading);
-  ask_material(io, kResbPrompt, v.resb1);
-  ask_material(io, kResdPrompt, v.resd1);
+  ask_number(io, kResbPrompt, kMaterialEntry, inputs.resb1);
+  ask_number(io, kResdPrompt, kMaterialEntry, inputs.resd1);
 
   say(io, kRoughnessHeading);
-  ask_material(io, kSrbPrompt, v.srb1);
-  ask_material(io, kSrdPrompt, v.srd1);
+  ask_number(io, kSrbPrompt, kMaterialEntry, inputs.srb1);
+  ask_number(io, kSrdPrompt, kMaterialEntry, inputs.srd1);
   // Recomputed whether or not the entries were taken.
-  m = conductor_data(v);
+  rec.blk4 = conductor_data(inputs);
 }
 
 void ask_frequency_range(Records& rec, Io& io) {
-  Blk1& v = rec.blk1;
+  Blk1& inputs = rec.blk1;
   say(io, kFrequencyHeading);
-  prompt(io, kStartFrequencyPrompt);
-  float temp = read_number(io);
-  if (temp > 0.001f && temp <= 999.99f) v.fmin = temp;
-  prompt(io, kStopFrequencyPrompt);
-  temp = read_number(io);
-  if (temp > 0.0f && temp <= 999.99f) v.fmax = temp;
-  if (v.fmin > v.fmax) v.fmax = v.fmin;
-  prompt(io, kStepFrequencyPrompt);
-  temp = read_number(io);
-  if (temp > 0.0f) v.fstep = temp;
-  rec.blk2.l = step_count(v.fmin, v.fmax, v.fstep);
+  ask_number(io, kStartFrequencyPrompt, kStartFrequencyEntry, inputs.fmin);
+  ask_number(io, kStopFrequencyPrompt, kFrequencyEntry, inputs.fmax);
+  if (inputs.fmin > inputs.fmax) inputs.fmax = inputs.fmin;
+  ask_number(io, kStepFrequencyPrompt, kStepRange, inputs.fstep);
+  rec.blk2.l = step_count(inputs.fmin, inputs.fmax, inputs.fstep);
 }
 
 // The range of the conductor the sensitivity run varies: D (idia = 1) or B.
 void ask_diameter_range(Records& rec, Io& io) {
-  Blk1& v = rec.blk1;
-  Blk2& c = rec.blk2;
-  prompt(io, kVariedPrompt);
-  c.idia = 1;
-  c.idia = menu_choice(read_number(io));
-  const bool inner = c.idia == 1;
-  float& min = inner ? v.dmin : v.bmin;
-  float& max = inner ? v.dmax : v.bmax;
-  float& step = inner ? v.dstep : v.bstep;
+  Blk1& inputs = rec.blk1;
+  rec.blk2.idia = ask_choice(io, kVariedPrompt);
+  const bool inner = rec.blk2.idia == 1;
+  float& min = inner ? inputs.dmin : inputs.bmin;
+  float& max = inner ? inputs.dmax : inputs.bmax;
+  float& step = inner ? inputs.dstep : inputs.bstep;
 
   say(io, kDiameterRangeHeading, {inner ? "INNER" : "OUTER"});
-  prompt(io, kMinDiameterPrompt);
-  float temp = read_number(io);
-  if (within(temp, 0.0001f, kMaxDiameter)) min = temp;
-  prompt(io, kMaxDiameterPrompt);
-  temp = read_number(io);
-  if (within(temp, 0.0001f, kMaxDiameter)) max = temp;
+  ask_number(io, kMinDiameterPrompt, kDiameterRange, min);
+  ask_number(io, kMaxDiameterPrompt, kDiameterRange, max);
   if (min > max) max = min;
-  prompt(io, kStepDiameterPrompt);
-  temp = read_number(io);
-  if (temp > 0.0f) step = temp;
-  c.l = step_count(min, max, step);
+  ask_number(io, kStepDiameterPrompt, kStepRange, step);
+  rec.blk2.l = step_count(min, max, step);
 }
 
 void ask_analysis_option(Records& rec, Io& io) {
   say(io, kAnalysisMenu);
-  prompt(io, kAnalysisPrompt);
-  rec.blk2.iop = menu_choice(read_number(io));
+  rec.blk2.iop = ask_choice(io, kAnalysisPrompt);
   if (rec.blk2.iop == 1) {
     ask_frequency_range(rec, io);
   } else {
@@ -246,44 +214,33 @@ void ask_analysis_option(Records& rec, Io& io) {
 }
 
 void ask_synthesis_option(Records& rec, Io& io) {
-  Blk1& v = rec.blk1;
+  Blk1& inputs = rec.blk1;
   say(io, kSynthesisMenu);
-  prompt(io, kSynthesisPrompt);
-  rec.blk2.iop = menu_choice(read_number(io));
+  rec.blk2.iop = ask_choice(io, kSynthesisPrompt);
 
   say(io, kImpedanceHeading);
-  prompt(io, kMinImpedancePrompt);
-  float temp = read_number(io);
-  if (within(temp, 0.01f, 999.99f)) v.zmin = temp;
-  prompt(io, kMaxImpedancePrompt);
-  temp = read_number(io);
-  if (within(temp, 0.01f, 999.99f)) v.zmax = temp;
-  if (v.zmin > v.zmax) v.zmax = v.zmin;
-  prompt(io, kStepImpedancePrompt);
-  temp = read_number(io);
-  if (temp > 0.0f) v.zstep = temp;
-  rec.blk2.l = step_count(v.zmin, v.zmax, v.zstep);
+  ask_number(io, kMinImpedancePrompt, kImpedanceRange, inputs.zmin);
+  ask_number(io, kMaxImpedancePrompt, kImpedanceRange, inputs.zmax);
+  if (inputs.zmin > inputs.zmax) inputs.zmax = inputs.zmin;
+  ask_number(io, kStepImpedancePrompt, kStepRange, inputs.zstep);
+  rec.blk2.l = step_count(inputs.zmin, inputs.zmax, inputs.zstep);
 
-  if (rec.blk2.iop == 1) {
-    prompt(io, kLossFrequencyPrompt);
-    temp = read_number(io);
-    if (temp > 0.0f && temp <= 999.99f) v.fdef = temp;
-  }
+  if (rec.blk2.iop == 1) ask_number(io, kLossFrequencyPrompt, kFrequencyEntry, inputs.fdef);
 }
 
 }  // namespace
 
 void lminput(Records& rec, Io& io) {
-  Blk2& c = rec.blk2;
-  c.iop = 1;
-  if (c.isel != 1) {
-    if (c.isel == 2) {
+  Blk2& choices = rec.blk2;
+  choices.iop = 1;
+  if (choices.isel != 1) {
+    if (choices.isel == 2) {
       start_banner(rec, io);
-      c.ifunc = 1;
+      choices.ifunc = 1;
     } else {
-      c.isel = 0;
-      c.istore = 0;
-      c.ifunc = 1;
+      choices.isel = 0;
+      choices.istore = 0;
+      choices.ifunc = 1;
       if (!load_defaults(rec, io)) return;
       take_date_and_time(rec, io);
       start_banner(rec, io);
@@ -291,30 +248,29 @@ void lminput(Records& rec, Io& io) {
     ask_function(rec, io);
     ask_dimensions_and_materials(rec, io);
   }
-  if (c.ifunc == 2) {
+  if (choices.ifunc == 2) {
     ask_synthesis_option(rec, io);
   } else {
     ask_analysis_option(rec, io);
   }
-  c.istore = 0;
+  // The storage question resets istore first.
   select_output_file(rec, io);
 }
 
 Blk4 conductor_data(const Blk1& entered) {
-  Blk4 m;
-  m.resb = entered.resb1 * kResistivityScale;
-  m.resd = entered.resd1 * kResistivityScale;
-  m.srb = entered.srb1 * kRoughnessScale;
-  m.srd = entered.srd1 * kRoughnessScale;
-  return m;
+  Blk4 model;
+  model.resb = entered.resb1 * kResistivityScale;
+  model.resd = entered.resd1 * kResistivityScale;
+  model.srb = entered.srb1 * kRoughnessScale;
+  model.srd = entered.srd1 * kRoughnessScale;
+  return model;
 }
 
 std::int32_t step_count(float min, float max, float step) {
   // The quotient is formed in double so that a count like 9.0001 is not lost
   // to single-precision rounding; the sum is then stored as a float.
-  const double steps = (static_cast<double>(max) - static_cast<double>(min)) /
-                           static_cast<double>(step) +
-                       0.0001;
+  const double steps =
+      (static_cast<double>(max) - static_cast<double>(min)) / static_cast<double>(step) + 0.0001;
   const float count = static_cast<float>(steps);
   // A count beyond the 32-bit range (a tiny step over a wide range) or not a
   // number at all is held at the largest row index.

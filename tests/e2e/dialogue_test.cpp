@@ -108,6 +108,19 @@ TEST(DialogueProgram, DefaultsFaultsEndBeforeTheBanner) {
   EXPECT_EQ(o.out, "");
   EXPECT_NE(o.err.find(" (unit = 2)\nLumo runtime error: File 'Lumo.DEF' does not exist\n"),
             std::string::npos);
+
+  // A Lumo.DEF that opens but cannot be read: reading /proc/self/mem at
+  // offset 0 fails.
+  Scenario unreadable = with_input("\n");
+  unreadable.defaults.reset();
+  unreadable.prepared = {{Prepared::kSymlink, "Lumo.DEF", "/proc/self/mem"}};
+  o = run_program(unreadable);
+  EXPECT_EQ(o.status, 2);
+  EXPECT_EQ(o.out, "");
+  const std::size_t locator_end = o.err.find('\n') + 1;
+  EXPECT_TRUE(o.err.starts_with("At line ")) << o.err;
+  EXPECT_TRUE(o.err.substr(0, locator_end).ends_with(" (unit = 2, file = 'Lumo.DEF')\n")) << o.err;
+  EXPECT_EQ(o.err.substr(locator_end), "Lumo runtime error: Input/output error\n");
 }
 
 TEST(DialogueProgram, InnerDiameterAtTheLimitCanBeEnteredAgain) {

@@ -6,7 +6,10 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <sstream>
 #include <string>
+#include <utility>
+#include <vector>
 
 #include "input/lminput.h"
 
@@ -39,6 +42,17 @@ inline const char* const kTestDefaults =
     "40           ZMIN.\n"
     "10           ZSTEP.\n"
     "out.txt\n";
+
+// The test defaults with some lines (1-based) replaced.
+inline std::string defaults_with(const std::vector<std::pair<int, std::string>>& changes) {
+  std::vector<std::string> lines;
+  std::istringstream in(kTestDefaults);
+  for (std::string line; std::getline(in, line);) lines.push_back(line);
+  for (const auto& [n, text] : changes) lines.at(static_cast<std::size_t>(n - 1)) = text;
+  std::string file;
+  for (const std::string& line : lines) file += line + "\n";
+  return file;
+}
 
 // Console input of n empty entries.
 inline std::string enters(int n) { return std::string(static_cast<std::size_t>(n), '\n'); }

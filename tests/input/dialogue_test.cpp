@@ -1,12 +1,20 @@
 // The console dialogue: what each pass asks, the exact console bytes, and
-// which entries replace a field.
+// which entries replace a field; and every accepted range of the dialogue
+// and of the defaults file at both ends.
 #include <gtest/gtest.h>
 
 #include <bit>
+#include <charconv>
 #include <cmath>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 #include "input/bench.h"
+#include "input/ranges.h"
 #include "textio/fatal.h"
+#include "textio/numeric_entry.h"
 
 namespace lumo::testing {
 namespace {
@@ -89,6 +97,8 @@ TEST(Dialogue, EnterEverywhereRunsOnTheDefaults) {
 
 // The analysis dialogue with one entry replaced: entry index (0 = FUNCTION,
 // 1 = B, ... 13 = storage), the text typed, and the check on the records.
+// The bounds of every range are probed by AcceptedRanges below; these are the
+// values no bound decides (NaN, infinities) and the step counts that follow.
 struct OneEntry {
   int index;
   const char* typed;
@@ -100,29 +110,24 @@ struct OneEntry {
 class KeepUnlessValid : public ::testing::TestWithParam<OneEntry> {};
 
 TEST_P(KeepUnlessValid, OnlyAnEntryInRangeReplacesTheField) {
-  const OneEntry& c = GetParam();
+  const OneEntry& one = GetParam();
   std::string console;
-  for (int i = 0; i < 14; ++i) console += (i == c.index ? std::string(c.typed) : "") + "\n";
+  for (int i = 0; i < 14; ++i) console += (i == one.index ? std::string(one.typed) : "") + "\n";
   Bench s(console);
   s.call(0);
-  EXPECT_EQ(s.rec.blk1.*c.field, c.want) << c.typed;
-  EXPECT_EQ(s.rec.blk2.l, c.l) << c.typed;
+  EXPECT_EQ(s.rec.blk1.*one.field, one.want) << one.typed;
+  EXPECT_EQ(s.rec.blk2.l, one.l) << one.typed;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Entries, KeepUnlessValid,
-    ::testing::Values(OneEntry{1, "100", &Blk1::b, 0.25f, 6}, OneEntry{1, "99.99", &Blk1::bdef, 99.99f, 6},
-                      OneEntry{2, "nan", &Blk1::d, 0.1f, 6}, OneEntry{2, "0.00009", &Blk1::ddef, 0.1f, 6},
-                      OneEntry{3, "1000", &Blk1::er, 2.1f, 6}, OneEntry{3, "999.99", &Blk1::er, 999.99f, 6},
-                      OneEntry{4, "0", &Blk1::dltan, 0.0004f, 6}, OneEntry{4, "99.999", &Blk1::dltan, 99.999f, 6},
-                      OneEntry{4, "-inf", &Blk1::dltan, 0.0004f, 6}, OneEntry{5, "0", &Blk1::resb1, 1.72f, 6},
-                      OneEntry{8, "999.99", &Blk1::srd1, 999.99f, 6},
-                      OneEntry{10, "0.001", &Blk1::fmin, 1.0f, 6}, OneEntry{10, "2.5", &Blk1::fmin, 2.5f, 3},
-                      OneEntry{10, "inf", &Blk1::fmin, 1.0f, 6},
-                      OneEntry{11, "0.5", &Blk1::fmax, 1.0f, 0},  // stop below start: raised, one point
-                      OneEntry{11, "1000", &Blk1::fmax, 4.0f, 6}, OneEntry{12, "0", &Blk1::fstep, 0.5f, 6},
-                      OneEntry{12, "-1", &Blk1::fstep, 0.5f, 6}, OneEntry{12, "0.25", &Blk1::fstep, 0.25f, 12},
-                      OneEntry{12, "inf", &Blk1::fstep, INFINITY, 0}));
+// A stop frequency below the start is raised to it: one point.
+INSTANTIATE_TEST_SUITE_P(Entries, KeepUnlessValid,
+                         ::testing::Values(OneEntry{2, "nan", &Blk1::d, 0.1f, 6},
+                                           OneEntry{4, "-inf", &Blk1::dltan, 0.0004f, 6},
+                                           OneEntry{10, "2.5", &Blk1::fmin, 2.5f, 3},
+                                           OneEntry{10, "inf", &Blk1::fmin, 1.0f, 6},
+                                           OneEntry{11, "0.5", &Blk1::fmax, 1.0f, 0},
+                                           OneEntry{12, "0.25", &Blk1::fstep, 0.25f, 12},
+                                           OneEntry{12, "inf", &Blk1::fstep, INFINITY, 0}));
 
 TEST(Dialogue, DerivedConductorValuesFollowTheKeptEntry) {
   Bench s("\n\n\n\n\n3.44\n0\n\n\n\n\n\n\n\n");
@@ -354,6 +359,146 @@ TEST(StepCount, RowsOfASweep) {
   EXPECT_EQ(step_count(0.001f, 999.99f, std::bit_cast<float>(0x00000001u)), 2147483647);
   EXPECT_EQ(step_count(1.0f, 2.0f, INFINITY), 0);
   EXPECT_EQ(step_count(1.0f, 2.0f, NAN), 2147483647);
+}
+
+// Every accepted range of the dialogue and of the defaults file, probed at
+// both ends through the real entry: the bound itself and the nearest float on
+// either side of it. The bounds are written out here rather than taken from
+// input/ranges.h, so that a bound changed there, or an entry given the wrong
+// range, fails.
+
+// The shortest text that reads back as exactly x, in scientific form with a
+// bare exponent so that it fits the 13 columns of a field:
+// 1.00000005e-04 is typed as "1.00000005e-4".
+std::string typed(float x) {
+  char text[32];
+  const auto [end, ec] = std::to_chars(text, text + sizeof text, x, std::chars_format::scientific);
+  std::string entry(text, end);
+  if (const std::size_t e = entry.find('e'); e != std::string::npos) {
+    entry = entry.substr(0, e + 1) + std::to_string(std::stoi(entry.substr(e + 1)));
+  }
+  const NumericEntry back = parse_numeric(numeric_field(entry));
+  EXPECT_TRUE(ec == std::errc() && entry.size() <= kNumericWidth && !back.malformed &&
+              back.value == x)
+      << entry;
+  return entry;
+}
+
+// The field after a first pass of the dialogue given the console lines
+// `before` and then the entry; the input ends there, so the pass stops at the
+// next prompt.
+float after_entry(const std::string& before, const std::string& entry, float Blk1::*field) {
+  Bench s(before + entry + "\n");
+  try {
+    s.call(0);
+  } catch (const FatalStop&) {
+  }
+  return s.rec.blk1.*field;
+}
+
+struct RangeCase {
+  std::string what;
+  AcceptedRange range;
+  std::function<bool(float)> takes;  // true when the value is accepted
+};
+
+// A console entry: accepted when the field then differs from what an empty
+// entry leaves (an accepted value equal to that leaves no trace: it counts).
+RangeCase entry(std::string what, std::string before, float Blk1::*field, AcceptedRange range) {
+  const float kept = after_entry(before, "", field);
+  return {what, range, [before, field, kept](float x) {
+            return after_entry(before, typed(x), field) != kept || x == kept;
+          }};
+}
+
+// A numeric line of the test defaults file (the `context` lines replaced
+// first): accepted when the load does not fail naming that line.
+RangeCase line(std::string label, int n, AcceptedRange range,
+               std::vector<std::pair<int, std::string>> context = {}) {
+  std::string what = label + " line " + std::to_string(n);
+  for (const auto& [k, text] : context) what += ", line " + std::to_string(k) + " " + text;
+  return {what, range, [label, n, context](float x) {
+            std::vector<std::pair<int, std::string>> changes = context;
+            changes.emplace_back(n, typed(x));
+            Bench s("", defaults_with(changes));
+            load_defaults(s.rec, s.io());
+            return s.take().find("Fix entry for variable " + label + " ") == std::string::npos;
+          }};
+}
+
+constexpr float kInf = kUnbounded;
+
+TEST(AcceptedRanges, EveryEntryAndDefaultsLineAtBothEnds) {
+  // Console lines before an entry: the analysis dialogue (FUNCTION, B, D, Er,
+  // DLTAN, four materials, OPTION, ...) and the synthesis dialogue of D
+  // (FUNCTION 2, conductor 1, B, Er, DLTAN, four materials, OPTION).
+  const std::string inner_sweep = enters(9) + "2\n1\n";
+  const std::string outer_sweep = enters(9) + "2\n2\n";
+  const std::string impedances = "2\n1\n" + enters(8);
+  const RangeCase cases[] = {
+      entry("B, synthesis of D", "2\n1\n", &Blk1::bdef, {0.0001f, true, 99.99f, true}),
+      entry("D, synthesis of B", "2\n2\n", &Blk1::ddef, {0.0001f, true, 99.99f, true}),
+      entry("B asked again", "\n\n0.5\n", &Blk1::bdef, {0.0001f, true, 99.99f, true}),
+      entry("D asked again", "\n\n99.99\n", &Blk1::ddef, {0.0001f, true, 99.99f, true}),
+      entry("Er", enters(3), &Blk1::er, {1.0f, true, 999.99f, true}),
+      entry("DLTAN", enters(4), &Blk1::dltan, {0.0f, false, 99.999f, true}),
+      entry("RESB", enters(5), &Blk1::resb1, {0.0f, false, 999.99f, true}),
+      entry("RESD", enters(6), &Blk1::resd1, {0.0f, false, 999.99f, true}),
+      entry("SRB", enters(7), &Blk1::srb1, {0.0f, false, 999.99f, true}),
+      entry("SRD", enters(8), &Blk1::srd1, {0.0f, false, 999.99f, true}),
+      entry("start frequency", enters(10), &Blk1::fmin, {0.001f, false, 999.99f, true}),
+      // A stop below the start is raised to it: still a change.
+      entry("stop frequency", enters(11), &Blk1::fmax, {0.0f, false, 999.99f, true}),
+      entry("frequency step", enters(12), &Blk1::fstep, {0.0f, false, kInf, true}),
+      entry("minimum D", inner_sweep, &Blk1::dmin, {0.0001f, true, 99.99f, true}),
+      entry("maximum D", inner_sweep + "0.0001\n", &Blk1::dmax, {0.0001f, true, 99.99f, true}),
+      entry("D step", inner_sweep + "\n\n", &Blk1::dstep, {0.0f, false, kInf, true}),
+      entry("minimum B", outer_sweep, &Blk1::bmin, {0.0001f, true, 99.99f, true}),
+      entry("maximum B", outer_sweep + "0.0001\n", &Blk1::bmax, {0.0001f, true, 99.99f, true}),
+      entry("B step", outer_sweep + "\n\n", &Blk1::bstep, {0.0f, false, kInf, true}),
+      entry("minimum impedance", impedances, &Blk1::zmin, {0.01f, true, 999.99f, true}),
+      entry("maximum impedance", impedances + "0.01\n", &Blk1::zmax, {0.01f, true, 999.99f, true}),
+      entry("impedance step", impedances + "\n\n", &Blk1::zstep, {0.0f, false, kInf, true}),
+      entry("loss frequency", impedances + "\n\n\n", &Blk1::fdef, {0.0f, false, 999.99f, true}),
+
+      line("F.", 2, {0.001f, true, 999.99f, true}),
+      line("FMAX.", 3, {0.0f, true, 999.99f, true}),
+      line("FMIN.", 4, {0.001f, true, 4.0f, true}),  // at most FMAX. (4)
+      line("FSTEP.", 5, {0.0f, false, kInf, true}),
+      line("RESB.", 6, {0.0f, true, 999.99f, true}),
+      line("RESD.", 7, {0.0f, true, 999.99f, true}),
+      line("SRB.", 8, {0.0f, true, 999.99f, true}),
+      line("SRD.", 9, {0.0f, true, 999.99f, true}),
+      line("ER.", 10, {1.0f, true, 999.99f, true}),
+      line("B.", 11, {0.0001f, true, 99.99f, true}),
+      line("BMIN.", 12, {0.0001f, true, 99.99f, true}),
+      line("BMAX.", 13, {-kInf, true, 99.99f, true}),
+      line("BSTEP.", 14, {0.0f, false, kInf, true}),
+      line("D.", 15, {0.0001f, true, 0.25f, false}),  // below B. (0.25)
+      line("D.", 15, {0.0001f, true, 99.9f, true}, {{11, "99.99"}}),
+      line("DMIN.", 16, {0.0001f, true, 99.99f, true}),
+      line("DMAX.", 17, {-kInf, true, 99.99f, true}),
+      line("DSETP.", 18, {0.0f, false, kInf, true}),
+      line("DLTAN.", 19, {0.0f, true, 99.99f, true}),
+      line("ZMAX.", 20, {0.01f, true, 999.99f, true}),
+      line("ZMIN.", 21, {0.01f, true, 80.0f, true}),  // at most ZMAX. (80)
+      line("ZSTEP.", 22, {0.0f, false, kInf, true}),
+  };
+  for (const RangeCase& c : cases) {
+    SCOPED_TRACE(c.what);
+    for (const bool low : {true, false}) {
+      const char* end = low ? "low " : "high ";
+      const float bound = low ? c.range.low : c.range.high;
+      const bool inclusive = low ? c.range.low_inclusive : c.range.high_inclusive;
+      EXPECT_EQ(c.takes(bound), inclusive) << end << typed(bound);
+      if (std::isinf(bound)) continue;  // nothing lies beyond
+      const float outward = low ? -kInf : kInf;
+      const float outside = std::nextafter(bound, outward);
+      const float inside = std::nextafter(bound, -outward);
+      EXPECT_FALSE(c.takes(outside)) << end << typed(outside);
+      EXPECT_TRUE(c.takes(inside)) << end << typed(inside);
+    }
+  }
 }
 
 }  // namespace
