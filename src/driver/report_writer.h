@@ -41,18 +41,16 @@ class ReportWriter : public RunConsumer {
  private:
   // One statement to the console and, when storing, to the file.
   template <class... Ts>
-  void both(const Statement<Ts...>& st, const std::type_identity_t<Values<Ts...>>& values = {},
-            SourcePlace where = SourcePlace::current());
+  void both(const Statement<Ts...>& st, const std::type_identity_t<Values<Ts...>>& values = {});
   // A header block statement: to the console now, to the file at
   // end_block().
   template <class... Ts>
-  void block(const Statement<Ts...>& st, const std::type_identity_t<Values<Ts...>>& values = {},
-             SourcePlace where = SourcePlace::current());
+  void block(const Statement<Ts...>& st, const std::type_identity_t<Values<Ts...>>& values = {});
   void end_block();
 
   struct Held {
     std::string text;
-    SourcePlace where;
+    Stmt where;
   };
 
   Io& io_;

@@ -11,12 +11,11 @@ namespace lumo {
 
 namespace {
 
-constexpr Statement<> kOperationMenu =
-    "(/,6X,'Coaxial Transmission Line calculations ', 'completed.',/,6X,"
+constexpr Statement<> kOperationMenu{Stmt::kOperationMenu, "(/,6X,'Coaxial Transmission Line calculations ', 'completed.',/,6X,"
     "'Select next OPERATION:',/, 15X,'1. Select new OPTION.',/, "
-    "15X,'2. RECYCLE and CONTINUE.',/,14X, '*3. EXIT to operating system.')";
+    "15X,'2. RECYCLE and CONTINUE.',/,14X, '*3. EXIT to operating system.')"};
 
-constexpr Statement<> kOperationPrompt = "(6X,'OPERATION selected = ')";
+constexpr Statement<> kOperationPrompt{Stmt::kOperationPrompt, "(6X,'OPERATION selected = ')"};
 
 // The passes of the program, until an orderly end.
 void main_loop(Session& s) {
@@ -42,7 +41,7 @@ void main_loop(Session& s) {
 
     say(s.io, kOperationMenu);
     prompt(s.io, kOperationPrompt);
-    s.v.sel = read_number(s.io);
+    s.v.sel = read_number(s.io, Stmt::kOperationEntry);
     c.isel = select_choice(s.v.sel);
     // A blank entry reads as 0: below 1 means EXIT, as does anything above 2.
     if (c.isel < 1) c.isel = 3;

@@ -9,13 +9,13 @@
 namespace lumo {
 namespace {
 
-constexpr Statement<Text> kEndMessage{
+constexpr Statement<Text> kEndMessage{Stmt::kDefaultsEndMessage, 
     "(6X,'End of file in Lumo default data file ',"
     "/,6X,'(Lumo.DEF). Entry missing for variable ',A11)"};
-constexpr Statement<Text> kErrorMessage{
+constexpr Statement<Text> kErrorMessage{Stmt::kDefaultsErrorMessage, 
     "(6X,'ERROR exists in Lumo default data file',"
     "/,6X,'(Lumo.DEF). Fix entry for variable ',A11)"};
-constexpr Statement<Text> kReservedMessage{
+constexpr Statement<Text> kReservedMessage{Stmt::kDefaultsReservedMessage, 
     "(/,6X,'Filename ',A20,' is reserved by Lumo.',"
     "/,6X,'Please rename the default file in (Lumo.DEF).',/)"};
 
@@ -96,7 +96,7 @@ bool all_blank(const Text20& name) {
 }  // namespace
 
 bool load_defaults(Records& rec, Io& io) {
-  io.defaults.open(io.dir, "Lumo.DEF", SourcePlace::current());
+  io.defaults.open(io.dir, "Lumo.DEF", Stmt::kOpenDefaults);
   if (skip_default_line(io) == LineOutcome::kEnd) {
     return fail(rec, io, kEndMessage, kHeaderLabel);
   }

@@ -11,90 +11,88 @@
 namespace lumo {
 namespace {
 
-constexpr Statement<std::int32_t, std::int32_t, std::int32_t> kBanner{
+constexpr Statement<std::int32_t, std::int32_t, std::int32_t> kBanner{Stmt::kBanner, 
     "(//,16X,'Lumo coaxial line calculator - free for any use.',"
     "/,16X,'  RF/Microwave Computer-Aided Engineering Software.',"
     "/,16X,'     Program: Lumo (v. 1.0)    Date: ',I2,'/',I2,'/',I4,/)"};
 
-constexpr Statement<> kIntroduction{
+constexpr Statement<> kIntroduction{Stmt::kIntroduction, 
     "(/,12X,'This program performs Impedance ANALYSIS and Dimensional',"
     "/,12X,'SYNTHESIS for COAXIAL transmission lines.')"};
-constexpr Statement<> kFunctionMenu{
+constexpr Statement<> kFunctionMenu{Stmt::kFunctionMenu, 
     "(/,6X,'Please select a Program FUNCTION:',"
     "/,10X,'*1 : ANALYSIS  of Impedances from known Dimensions.  ',"
     "/,11X,'2 : SYNTHESIS of Dimensions from known Impedances.   ')"};
-constexpr Statement<> kFunctionPrompt{"(6X,'Program FUNCTION selected = ')"};
-constexpr Statement<> kSynthesizedPrompt{
+constexpr Statement<> kFunctionPrompt{Stmt::kFunctionPrompt, "(6X,'Program FUNCTION selected = ')"};
+constexpr Statement<> kSynthesizedPrompt{Stmt::kSynthesizedPrompt, 
     "(/,6X,'Please enter CONDUCTOR to be SYNTHESIZED (*1=Inner, 2=Outer): ')"};
 
-constexpr Statement<> kDimensionalHeading{"(/,6X,'Please enter the following Dimensional Data:')"};
-constexpr Statement<> kOuterPrompt{"(11X,'-Outer Conductor Diameter(B), Inches = ')"};
-constexpr Statement<> kInnerPrompt{"(11X,'-Inner Conductor Diameter(D), Inches = ')"};
-constexpr Statement<> kDiameterOrder{
+constexpr Statement<> kDimensionalHeading{Stmt::kDimensionalHeading, "(/,6X,'Please enter the following Dimensional Data:')"};
+constexpr Statement<> kOuterPrompt{Stmt::kOuterPrompt, "(11X,'-Outer Conductor Diameter(B), Inches = ')"};
+constexpr Statement<> kInnerPrompt{Stmt::kInnerPrompt, "(11X,'-Inner Conductor Diameter(D), Inches = ')"};
+constexpr Statement<> kDiameterOrder{Stmt::kDiameterOrder, 
     "(/,6X,'OUTER Conductor dimension (= B) must be larger',"
     "/,6X,'than INNER Conductor dimension (= D).',/)"};
-constexpr Statement<> kReenterOuter{"(6X,'Please re-enter OUTER conductor dimension, B: ')"};
-constexpr Statement<> kReenterInner{"(6X,'Please re-enter INNER conductor dimension, D: ')"};
-constexpr Statement<> kErPrompt{"(11X,'-Relative Dielectric Constant, Er    = ')"};
-constexpr Statement<> kDltanPrompt{"(11X,'-Dielectric Loss Tangent (DLTAN)     = ')"};
-constexpr Statement<> kResistivityHeading{"(11X,'-Conductor Resistivities, micro-Ohm-cm:')"};
-constexpr Statement<> kResbPrompt{"(14X,'-Outer Conductor      (RESB)      = ')"};
-constexpr Statement<> kResdPrompt{"(14X,'-Inner Conductor      (RESD)      = ')"};
-constexpr Statement<> kRoughnessHeading{"(11X,'-RMS Surface Roughness, micro-Inches:')"};
-constexpr Statement<> kSrbPrompt{"(14X,'-Outer Conductor      (SRB)       = ')"};
-constexpr Statement<> kSrdPrompt{"(14X,'-Inner Conductor      (SRD)       = ')"};
+constexpr Statement<> kReenterOuterPrompt{Stmt::kReenterOuterPrompt, "(6X,'Please re-enter OUTER conductor dimension, B: ')"};
+constexpr Statement<> kReenterInnerPrompt{Stmt::kReenterInnerPrompt, "(6X,'Please re-enter INNER conductor dimension, D: ')"};
+constexpr Statement<> kErPrompt{Stmt::kErPrompt, "(11X,'-Relative Dielectric Constant, Er    = ')"};
+constexpr Statement<> kDltanPrompt{Stmt::kDltanPrompt, "(11X,'-Dielectric Loss Tangent (DLTAN)     = ')"};
+constexpr Statement<> kResistivityHeading{Stmt::kResistivityHeading, "(11X,'-Conductor Resistivities, micro-Ohm-cm:')"};
+constexpr Statement<> kResbPrompt{Stmt::kResbPrompt, "(14X,'-Outer Conductor      (RESB)      = ')"};
+constexpr Statement<> kResdPrompt{Stmt::kResdPrompt, "(14X,'-Inner Conductor      (RESD)      = ')"};
+constexpr Statement<> kRoughnessHeading{Stmt::kRoughnessHeading, "(11X,'-RMS Surface Roughness, micro-Inches:')"};
+constexpr Statement<> kSrbPrompt{Stmt::kSrbPrompt, "(14X,'-Outer Conductor      (SRB)       = ')"};
+constexpr Statement<> kSrdPrompt{Stmt::kSrdPrompt, "(14X,'-Inner Conductor      (SRD)       = ')"};
 
-constexpr Statement<> kAnalysisMenu{
+constexpr Statement<> kAnalysisMenu{Stmt::kAnalysisMenu, 
     "(/,6X,'Select one of the following Analysis OPTIONS:',"
     "/,9X,'*Option 1: Frequency Analysis of Coax with Loss.  ',"
     "/,10X,'Option 2: Sensitivity Analysis of Zo vs. Dimensions.')"};
-constexpr Statement<> kAnalysisPrompt{"(6X,'Analysis OPTION selected = ')"};
-constexpr Statement<> kFrequencyHeading{
+constexpr Statement<> kAnalysisPrompt{Stmt::kAnalysisPrompt, "(6X,'Analysis OPTION selected = ')"};
+constexpr Statement<> kFrequencyHeading{Stmt::kFrequencyHeading, 
     "(/,6X,'Please enter Frequency Range for Frequency ANALYSIS:')"};
-constexpr Statement<> kStartFrequencyPrompt{"(11X,'-Analysis Start Frequency, GHz = ')"};
-constexpr Statement<> kStopFrequencyPrompt{"(11X,'-Analysis Stop  Frequency, GHz = ')"};
-constexpr Statement<> kStepFrequencyPrompt{"(11X,'-Analysis Step  Frequency, GHz = ')"};
-constexpr Statement<> kVariedPrompt{
+constexpr Statement<> kStartFrequencyPrompt{Stmt::kStartFrequencyPrompt, "(11X,'-Analysis Start Frequency, GHz = ')"};
+constexpr Statement<> kStopFrequencyPrompt{Stmt::kStopFrequencyPrompt, "(11X,'-Analysis Stop  Frequency, GHz = ')"};
+constexpr Statement<> kStepFrequencyPrompt{Stmt::kStepFrequencyPrompt, "(11X,'-Analysis Step  Frequency, GHz = ')"};
+constexpr Statement<> kVariedPrompt{Stmt::kVariedPrompt, 
     "(/,6X,'Please enter Conductor to be varied (*1=Inner; 2=Outer): ')"};
-constexpr Statement<Text> kDiameterRangeHeading{
+constexpr Statement<Text> kDiameterRangeHeading{Stmt::kDiameterRangeHeading, 
     "(/,6X,'Please enter range of ',A5,' conductor diameters:')"};
-constexpr Statement<> kMinDiameterPrompt{"(11X,'-Minimum Diameter,   Inches = ')"};
-constexpr Statement<> kMaxDiameterPrompt{"(11X,'-Maximum Diameter,   Inches = ')"};
-constexpr Statement<> kStepDiameterPrompt{"(11X,'-Diameter Step Size, Inches = ')"};
+constexpr Statement<> kMinDiameterPrompt{Stmt::kMinDiameterPrompt, "(11X,'-Minimum Diameter,   Inches = ')"};
+constexpr Statement<> kMaxDiameterPrompt{Stmt::kMaxDiameterPrompt, "(11X,'-Maximum Diameter,   Inches = ')"};
+constexpr Statement<> kStepDiameterPrompt{Stmt::kStepDiameterPrompt, "(11X,'-Diameter Step Size, Inches = ')"};
 
-constexpr Statement<> kSynthesisMenu{
+constexpr Statement<> kSynthesisMenu{Stmt::kSynthesisMenu, 
     "(/,6X,'Select one of the following Synthesis OPTIONS:',"
     "/,9X,'*Option 1: Diameter Synthesis with Transmission Loss.',"
     "/,10X,'Option 2: Diameter Synthesis with Sensitivity Analysis.')"};
-constexpr Statement<> kSynthesisPrompt{"(6X,'Synthesis OPTION selected = ')"};
-constexpr Statement<> kImpedanceHeading{"(/,6X,'Please enter range of Impedances for SYNTHESIS:')"};
-constexpr Statement<> kMinImpedancePrompt{"(11X,'-Minimum Impedance,   Ohms = ')"};
-constexpr Statement<> kMaxImpedancePrompt{"(11X,'-Maximum Impedance,   Ohms = ')"};
-constexpr Statement<> kStepImpedancePrompt{"(11X,'-Impedance Step Size, Ohms = ')"};
-constexpr Statement<> kLossFrequencyPrompt{
+constexpr Statement<> kSynthesisPrompt{Stmt::kSynthesisPrompt, "(6X,'Synthesis OPTION selected = ')"};
+constexpr Statement<> kImpedanceHeading{Stmt::kImpedanceHeading, "(/,6X,'Please enter range of Impedances for SYNTHESIS:')"};
+constexpr Statement<> kMinImpedancePrompt{Stmt::kMinImpedancePrompt, "(11X,'-Minimum Impedance,   Ohms = ')"};
+constexpr Statement<> kMaxImpedancePrompt{Stmt::kMaxImpedancePrompt, "(11X,'-Maximum Impedance,   Ohms = ')"};
+constexpr Statement<> kStepImpedancePrompt{Stmt::kStepImpedancePrompt, "(11X,'-Impedance Step Size, Ohms = ')"};
+constexpr Statement<> kLossFrequencyPrompt{Stmt::kLossFrequencyPrompt, 
     "(/,6X,'Enter Frequency where Insertion Loss is calculated, GHz = ')"};
 
 // Micro-ohm-cm to ohm-inches (1e-6 / 2.54) and micro-inches to inches.
 constexpr float kResistivityScale = 3.937008e-7f;
 constexpr float kRoughnessScale = 1e-6f;
 
-// One numeric entry: the prompt, then the entry, stored in `field` only when
-// it lies in `accepted`; true when stored. The statement place is the
-// caller's, so each entry keeps its own number.
-bool ask_number(Io& io, const Statement<>& prompt_list, AcceptedRange accepted, float& field,
-                SourcePlace where = SourcePlace::current()) {
-  prompt(io, prompt_list, where);
-  const float x = read_number(io, where);
+// One numeric entry: the prompt, then the entry (statement `entry`), stored
+// in `field` only when it lies in `accepted`; true when stored.
+bool ask_number(Io& io, const Statement<>& prompt_list, Stmt entry, AcceptedRange accepted,
+                float& field) {
+  prompt(io, prompt_list);
+  const float x = read_number(io, entry);
   if (!accepted.contains(x)) return false;
   field = x;
   return true;
 }
 
 // A menu question: 1 or 2 as the answer rounds, anything else selects 1.
-std::int32_t ask_choice(Io& io, const Statement<>& prompt_list,
-                        SourcePlace where = SourcePlace::current()) {
-  prompt(io, prompt_list, where);
-  const std::int32_t choice = select_choice(read_number(io, where));
+std::int32_t ask_choice(Io& io, const Statement<>& prompt_list, Stmt entry) {
+  prompt(io, prompt_list);
+  const std::int32_t choice = select_choice(read_number(io, entry));
   return (choice == 1 || choice == 2) ? choice : 1;
 }
 
@@ -117,9 +115,9 @@ void ask_function(Records& rec, Io& io) {
   Blk2& choices = rec.blk2;
   say(io, kIntroduction);
   say(io, kFunctionMenu);
-  choices.ifunc = ask_choice(io, kFunctionPrompt);
+  choices.ifunc = ask_choice(io, kFunctionPrompt, Stmt::kFunctionEntry);
   choices.isyn = 1;
-  if (choices.ifunc == 2) choices.isyn = ask_choice(io, kSynthesizedPrompt);
+  if (choices.ifunc == 2) choices.isyn = ask_choice(io, kSynthesizedPrompt, Stmt::kSynthesizedEntry);
 }
 
 // While D is not below B the analysis cannot go on: B is asked again. When D
@@ -130,9 +128,9 @@ void insist_outer_exceeds_inner(Records& rec, Io& io) {
   while (inputs.d >= inputs.b) {
     say(io, kDiameterOrder);
     if (inputs.d >= kDiameterRange.high) {
-      if (ask_number(io, kReenterInner, kDiameterRange, inputs.ddef)) inputs.d = inputs.ddef;
+      if (ask_number(io, kReenterInnerPrompt, Stmt::kReenterInnerEntry, kDiameterRange, inputs.ddef)) inputs.d = inputs.ddef;
     } else {
-      if (ask_number(io, kReenterOuter, kDiameterRange, inputs.bdef)) inputs.b = inputs.bdef;
+      if (ask_number(io, kReenterOuterPrompt, Stmt::kReenterOuterEntry, kDiameterRange, inputs.bdef)) inputs.b = inputs.bdef;
     }
   }
 }
@@ -150,28 +148,28 @@ void ask_dimensions_and_materials(Records& rec, Io& io) {
     inputs.d = inputs.ddef;
   }
   if (!(synthesis && rec.blk2.isyn == 2)) {
-    if (ask_number(io, kOuterPrompt, kDiameterRange, inputs.bdef)) inputs.b = inputs.bdef;
+    if (ask_number(io, kOuterPrompt, Stmt::kOuterEntry, kDiameterRange, inputs.bdef)) inputs.b = inputs.bdef;
   }
   if (!(synthesis && rec.blk2.isyn == 1)) {
-    if (ask_number(io, kInnerPrompt, kDiameterRange, inputs.ddef)) inputs.d = inputs.ddef;
+    if (ask_number(io, kInnerPrompt, Stmt::kInnerEntry, kDiameterRange, inputs.ddef)) inputs.d = inputs.ddef;
   }
   if (!synthesis) insist_outer_exceeds_inner(rec, io);
 
-  ask_number(io, kErPrompt, kDielectricConstantRange, inputs.er);
+  ask_number(io, kErPrompt, Stmt::kErEntry, kDielectricConstantRange, inputs.er);
   if (inputs.er == 1.0f) {
     // Air has no dielectric loss.
     inputs.dltan = 0.0f;
   } else {
-    ask_number(io, kDltanPrompt, kLossTangentEntry, inputs.dltan);
+    ask_number(io, kDltanPrompt, Stmt::kDltanEntry, kLossTangentEntry, inputs.dltan);
   }
 
   say(io, kResistivityHeading);
-  ask_number(io, kResbPrompt, kMaterialEntry, inputs.resb1);
-  ask_number(io, kResdPrompt, kMaterialEntry, inputs.resd1);
+  ask_number(io, kResbPrompt, Stmt::kResbEntry, kMaterialEntry, inputs.resb1);
+  ask_number(io, kResdPrompt, Stmt::kResdEntry, kMaterialEntry, inputs.resd1);
 
   say(io, kRoughnessHeading);
-  ask_number(io, kSrbPrompt, kMaterialEntry, inputs.srb1);
-  ask_number(io, kSrdPrompt, kMaterialEntry, inputs.srd1);
+  ask_number(io, kSrbPrompt, Stmt::kSrbEntry, kMaterialEntry, inputs.srb1);
+  ask_number(io, kSrdPrompt, Stmt::kSrdEntry, kMaterialEntry, inputs.srd1);
   // Recomputed whether or not the entries were taken.
   rec.blk4 = conductor_data(inputs);
 }
@@ -179,33 +177,33 @@ void ask_dimensions_and_materials(Records& rec, Io& io) {
 void ask_frequency_range(Records& rec, Io& io) {
   Blk1& inputs = rec.blk1;
   say(io, kFrequencyHeading);
-  ask_number(io, kStartFrequencyPrompt, kStartFrequencyEntry, inputs.fmin);
-  ask_number(io, kStopFrequencyPrompt, kFrequencyEntry, inputs.fmax);
+  ask_number(io, kStartFrequencyPrompt, Stmt::kStartFrequencyEntry, kStartFrequencyEntry, inputs.fmin);
+  ask_number(io, kStopFrequencyPrompt, Stmt::kStopFrequencyEntry, kFrequencyEntry, inputs.fmax);
   if (inputs.fmin > inputs.fmax) inputs.fmax = inputs.fmin;
-  ask_number(io, kStepFrequencyPrompt, kStepRange, inputs.fstep);
+  ask_number(io, kStepFrequencyPrompt, Stmt::kStepFrequencyEntry, kStepRange, inputs.fstep);
   rec.blk2.l = step_count(inputs.fmin, inputs.fmax, inputs.fstep);
 }
 
 // The range of the conductor the sensitivity run varies: D (idia = 1) or B.
 void ask_diameter_range(Records& rec, Io& io) {
   Blk1& inputs = rec.blk1;
-  rec.blk2.idia = ask_choice(io, kVariedPrompt);
+  rec.blk2.idia = ask_choice(io, kVariedPrompt, Stmt::kVariedEntry);
   const bool inner = rec.blk2.idia == 1;
   float& min = inner ? inputs.dmin : inputs.bmin;
   float& max = inner ? inputs.dmax : inputs.bmax;
   float& step = inner ? inputs.dstep : inputs.bstep;
 
   say(io, kDiameterRangeHeading, {inner ? "INNER" : "OUTER"});
-  ask_number(io, kMinDiameterPrompt, kDiameterRange, min);
-  ask_number(io, kMaxDiameterPrompt, kDiameterRange, max);
+  ask_number(io, kMinDiameterPrompt, Stmt::kMinDiameterEntry, kDiameterRange, min);
+  ask_number(io, kMaxDiameterPrompt, Stmt::kMaxDiameterEntry, kDiameterRange, max);
   if (min > max) max = min;
-  ask_number(io, kStepDiameterPrompt, kStepRange, step);
+  ask_number(io, kStepDiameterPrompt, Stmt::kStepDiameterEntry, kStepRange, step);
   rec.blk2.l = step_count(min, max, step);
 }
 
 void ask_analysis_option(Records& rec, Io& io) {
   say(io, kAnalysisMenu);
-  rec.blk2.iop = ask_choice(io, kAnalysisPrompt);
+  rec.blk2.iop = ask_choice(io, kAnalysisPrompt, Stmt::kAnalysisEntry);
   if (rec.blk2.iop == 1) {
     ask_frequency_range(rec, io);
   } else {
@@ -216,16 +214,16 @@ void ask_analysis_option(Records& rec, Io& io) {
 void ask_synthesis_option(Records& rec, Io& io) {
   Blk1& inputs = rec.blk1;
   say(io, kSynthesisMenu);
-  rec.blk2.iop = ask_choice(io, kSynthesisPrompt);
+  rec.blk2.iop = ask_choice(io, kSynthesisPrompt, Stmt::kSynthesisEntry);
 
   say(io, kImpedanceHeading);
-  ask_number(io, kMinImpedancePrompt, kImpedanceRange, inputs.zmin);
-  ask_number(io, kMaxImpedancePrompt, kImpedanceRange, inputs.zmax);
+  ask_number(io, kMinImpedancePrompt, Stmt::kMinImpedanceEntry, kImpedanceRange, inputs.zmin);
+  ask_number(io, kMaxImpedancePrompt, Stmt::kMaxImpedanceEntry, kImpedanceRange, inputs.zmax);
   if (inputs.zmin > inputs.zmax) inputs.zmax = inputs.zmin;
-  ask_number(io, kStepImpedancePrompt, kStepRange, inputs.zstep);
+  ask_number(io, kStepImpedancePrompt, Stmt::kStepImpedanceEntry, kStepRange, inputs.zstep);
   rec.blk2.l = step_count(inputs.zmin, inputs.zmax, inputs.zstep);
 
-  if (rec.blk2.iop == 1) ask_number(io, kLossFrequencyPrompt, kFrequencyEntry, inputs.fdef);
+  if (rec.blk2.iop == 1) ask_number(io, kLossFrequencyPrompt, Stmt::kLossFrequencyEntry, kFrequencyEntry, inputs.fdef);
 }
 
 }  // namespace

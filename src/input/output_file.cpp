@@ -8,14 +8,14 @@
 namespace lumo {
 namespace {
 
-constexpr Statement<> kStorageQuestion{"(/,6X,'Is Output Data STORAGE desired? (1=YES) = ')"};
-constexpr Statement<> kNameAdvice{
+constexpr Statement<> kStorageQuestion{Stmt::kStorageQuestion, "(/,6X,'Is Output Data STORAGE desired? (1=YES) = ')"};
+constexpr Statement<> kNameAdvice{Stmt::kNameAdvice, 
     "(6X,'Enter a FILENAME (up to 20 characters) for Output Data storage: ',"
     "/,10X,'-Enter: Filename.xls for storage in a spreadsheet',"
     "/,10X,'-Enter: Filename.doc for storage in a word processor',"
     "/,10X,'-Enter: Filename.txt for storage as a text document')"};
-constexpr Statement<> kNamePrompt{"(11X,'Enter your FILENAME for Output Data Storage: ')"};
-constexpr Statement<Text> kReservedName{
+constexpr Statement<> kNamePrompt{Stmt::kNamePrompt, "(11X,'Enter your FILENAME for Output Data Storage: ')"};
+constexpr Statement<Text> kReservedName{Stmt::kReservedName, 
     "(/,6X,'Filename: ',A20,' is reserved by Lumo.',"
     "/,6X,'Please enter a different filename.',/)"};
 
@@ -36,14 +36,14 @@ bool is_reserved_name(const Text20& name) {
 void select_output_file(Records& rec, Io& io) {
   rec.blk2.istore = 0;
   prompt(io, kStorageQuestion);
-  if (select_choice(read_number(io)) != 1) return;
+  if (select_choice(read_number(io, Stmt::kStorageEntry)) != 1) return;
   rec.blk2.istore = 1;
 
   Text20 fname;
   for (;;) {
     say(io, kNameAdvice);
     prompt(io, kNamePrompt);
-    fname = read_name(io);
+    fname = read_name(io, Stmt::kNameEntry);
     if (!is_reserved_name(fname)) break;
     say(io, kReservedName, {fname});
   }

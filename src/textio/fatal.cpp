@@ -22,12 +22,9 @@ std::string fatal_report(int line, std::string_view source, int unit,
   return text;
 }
 
-void fatal(int unit, std::optional<std::string_view> file, std::string_view reason,
-           SourcePlace where) {
-  std::string_view source = where.file_name();
-  std::size_t slash = source.find_last_of("/\\");
-  if (slash != std::string_view::npos) source.remove_prefix(slash + 1);
-  throw FatalStop{fatal_report(static_cast<int>(where.line()), source, unit, file, reason)};
+void fatal(int unit, std::optional<std::string_view> file, std::string_view reason, Stmt where) {
+  throw FatalStop{
+      fatal_report(statement_number(where), statement_part(where), unit, file, reason)};
 }
 
 std::string open_failure_reason(int err, std::string_view name) {

@@ -9,7 +9,7 @@
 #include <string>
 #include <string_view>
 
-#include "textio/source_place.h"
+#include "textio/statements.h"
 
 namespace lumo {
 
@@ -34,17 +34,17 @@ struct FatalStop {
 
 // The two LF-ended lines of the report. `file` is the channel's file name when
 // it is connected to one ("stdin" for console input), nullopt for a failed open.
-//   fatal_report(212, "lminput.cpp", 5, "stdin", "End of file") ->
-//   "At line 212 of file lminput.cpp (unit = 5, file = 'stdin')\n"
+//   fatal_report(112, "dialogue", 5, "stdin", "End of file") ->
+//   "At line 112 of file dialogue (unit = 5, file = 'stdin')\n"
 //   "Lumo runtime error: End of file\n"
 std::string fatal_report(int line, std::string_view source, int unit,
                          std::optional<std::string_view> file,
                          std::string_view reason);
 
-// Raises the stop for the statement at `where` (its line number and the base
-// name of its source file make the locator line).
+// Raises the stop for the statement `where` (its number and part make the
+// locator line).
 [[noreturn]] void fatal(int unit, std::optional<std::string_view> file,
-                        std::string_view reason, SourcePlace where);
+                        std::string_view reason, Stmt where);
 
 // Reason text for an operating-system error number on opening or writing
 // `name`: the texts for a missing file, a permission refusal and a directory,

@@ -32,7 +32,7 @@ int open_retrying(const std::string& path, int flags, mode_t mode = 0) {
 
 }  // namespace
 
-void DefaultsFile::open(const std::string& dir, std::string_view name, SourcePlace where) {
+void DefaultsFile::open(const std::string& dir, std::string_view name, Stmt where) {
   std::string path = path_of(dir, name);
   int fd = open_retrying(path, O_RDWR);
   if (fd < 0 && refused(errno)) fd = open_retrying(path, O_RDONLY);
@@ -53,10 +53,10 @@ void DefaultsFile::open(const std::string& dir, std::string_view name, SourcePla
   identity_ = identity_of(st);
 }
 
-DataFile::~DataFile() { close(SourcePlace::current(), true); }
+DataFile::~DataFile() { close(Stmt::kFinishOutputFile, true); }
 
 void DataFile::connect(const std::string& dir, std::string_view name,
-                       const DefaultsFile& defaults, SourcePlace where) {
+                       const DefaultsFile& defaults, Stmt where) {
   std::string path = path_of(dir, name);
   struct stat st {};
   if (::stat(path.c_str(), &st) == 0) {
@@ -94,7 +94,7 @@ void DataFile::connect(const std::string& dir, std::string_view name,
   channel_.emplace(fd_, OutputChannel::Delivery::kBlocks);
 }
 
-void DataFile::end_statement(SourcePlace where) {
+void DataFile::end_statement(Stmt where) {
   if (read_only_) {
     channel_->take_text();
     fatal(kUnitDataFile, name_, kReasonReadOnly, where);
@@ -120,7 +120,7 @@ void DataFile::end_statement(SourcePlace where) {
   }
 }
 
-void DataFile::close(SourcePlace where, bool quiet) {
+void DataFile::close(Stmt where, bool quiet) {
   if (fd_ < 0) return;
   if (read_only_) channel_->take_text();
   bool ok = channel_->flush();

@@ -10,7 +10,7 @@
 
 #include "textio/input_channel.h"
 #include "textio/output_channel.h"
-#include "textio/source_place.h"
+#include "textio/statements.h"
 
 namespace lumo {
 
@@ -27,7 +27,7 @@ class DefaultsFile {
   // Opens `name` (relative to `dir`, "" = the working directory) as an existing
   // file, read-write, or read-only when that is refused. A failure is the fatal
   // stop ("File '%s' does not exist", permission, directory, ...).
-  void open(const std::string& dir, std::string_view name, SourcePlace where);
+  void open(const std::string& dir, std::string_view name, Stmt where);
   bool is_open() const { return input_.is_open(); }
   const std::string& name() const { return name_; }
   FileIdentity identity() const { return identity_; }
@@ -55,7 +55,7 @@ class DataFile {
   // The open defaults file cannot be connected ("File already opened in
   // another unit"). Failures are the fatal stop.
   void connect(const std::string& dir, std::string_view name,
-               const DefaultsFile& defaults, SourcePlace where);
+               const DefaultsFile& defaults, Stmt where);
   bool is_connected() const { return fd_ >= 0; }
   const std::string& name() const { return name_; }
 
@@ -65,10 +65,10 @@ class DataFile {
   // Ends a statement: a read-only file fails here ("Cannot write to file
   // opened for READ"); the first statement cuts the old contents; a write
   // error is the fatal stop.
-  void end_statement(SourcePlace where);
-  // Delivers everything and closes. A write error is the fatal stop unless
-  // `quiet` (closing after another stop).
-  void close(SourcePlace where, bool quiet = false);
+  void end_statement(Stmt where);
+  // Delivers everything and closes. A write error is the fatal stop at
+  // `where` unless `quiet` (closing after another stop).
+  void close(Stmt where, bool quiet = false);
 
  private:
   int fd_ = -1;

@@ -13,7 +13,7 @@ namespace {
 constexpr std::string_view kStdin = "stdin";
 constexpr std::string_view kStdout = "stdout";
 
-void end_console_statement(Io& io, SourcePlace where) {
+void end_console_statement(Io& io, Stmt where) {
   if (!io.console_out.end_statement()) {
     fatal(kUnitConsoleOut, kStdout, std::strerror(io.console_out.error()), where);
   }
@@ -21,7 +21,7 @@ void end_console_statement(Io& io, SourcePlace where) {
 
 // The next console line, keeping `keep` bytes; the end of input and a read
 // error are the fatal stop.
-std::string console_line(Io& io, std::size_t keep, char stop, SourcePlace where) {
+std::string console_line(Io& io, std::size_t keep, char stop, Stmt where) {
   std::string line;
   switch (io.console_in.next_line(line, keep, stop)) {
     case InputChannel::Result::kLine:
@@ -36,7 +36,7 @@ std::string console_line(Io& io, std::size_t keep, char stop, SourcePlace where)
 
 // The next defaults file line; a read error is the fatal stop on channel 2.
 LineOutcome defaults_line(Io& io, std::string& line, std::size_t keep, char stop,
-                          SourcePlace where) {
+                          Stmt where) {
   InputChannel& in = io.defaults.input();
   switch (in.next_line(line, keep, stop)) {
     case InputChannel::Result::kLine:
@@ -69,35 +69,35 @@ LocalTime system_local_time() {
 }
 
 void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values,
-                SourcePlace where, OutputChannel* copy) {
+                Stmt where, OutputChannel* copy) {
   format_fields(io.console_out, list, values, StatementMode::kAdvancing, copy);
   end_console_statement(io, where);
 }
 
-void prompt(Io& io, const Statement<>& st, SourcePlace where) {
+void prompt(Io& io, const Statement<>& st) {
   format_fields(io.console_out, st.list(), {}, StatementMode::kPrompt);
-  end_console_statement(io, where);
+  end_console_statement(io, st.id());
 }
 
-void say_text(Io& io, std::string_view statement, SourcePlace where) {
+void say_text(Io& io, std::string_view statement, Stmt where) {
   io.console_out.append(statement);
   end_console_statement(io, where);
 }
 
-float read_number(Io& io, SourcePlace where) {
+float read_number(Io& io, Stmt where) {
   std::string line = console_line(io, kNumericWidth, kFieldStop, where);
   NumericEntry entry = parse_numeric(numeric_field(line));
   if (entry.malformed) fatal(kUnitConsoleIn, kStdin, kReasonBadReal, where);
   return entry.value;
 }
 
-Text20 read_name(Io& io, SourcePlace where) {
+Text20 read_name(Io& io, Stmt where) {
   return name_field(console_line(io, kNameWidth, '\0', where));
 }
 
 LineOutcome read_default_number(Io& io, float& value) {
   std::string line;
-  LineOutcome outcome = defaults_line(io, line, kNumericWidth, kFieldStop, SourcePlace::current());
+  LineOutcome outcome = defaults_line(io, line, kNumericWidth, kFieldStop, Stmt::kReadDefaultsNumber);
   if (outcome != LineOutcome::kValue) return outcome;
   NumericEntry entry = parse_numeric(numeric_field(line));
   if (entry.malformed) return LineOutcome::kMalformed;
@@ -107,28 +107,28 @@ LineOutcome read_default_number(Io& io, float& value) {
 
 LineOutcome read_default_name(Io& io, Text20& name) {
   std::string line;
-  LineOutcome outcome = defaults_line(io, line, kNameWidth, '\0', SourcePlace::current());
+  LineOutcome outcome = defaults_line(io, line, kNameWidth, '\0', Stmt::kReadDefaultsName);
   if (outcome == LineOutcome::kValue) name = name_field(line);
   return outcome;
 }
 
 LineOutcome skip_default_line(Io& io) {
   std::string line;
-  return defaults_line(io, line, 0, '\0', SourcePlace::current());
+  return defaults_line(io, line, 0, '\0', Stmt::kSkipDefaultsHeader);
 }
 
 void finish_io(Io& io, bool after_stop) {
   if (after_stop) {
     io.console_out.flush();
-    io.data.close(SourcePlace::current(), true);
+    io.data.close(Stmt::kFinishOutputFile, true);
     return;
   }
   if (!io.console_out.flush()) {
     // The data file is still closed complete by the pass after the stop.
     fatal(kUnitConsoleOut, kStdout, std::strerror(io.console_out.error()),
-          SourcePlace::current());
+          Stmt::kFinishConsole);
   }
-  io.data.close(SourcePlace::current());
+  io.data.close(Stmt::kFinishOutputFile);
 }
 
 }  // namespace lumo

@@ -13,7 +13,6 @@
 #include "textio/format_writer.h"
 #include "textio/input_channel.h"
 #include "textio/output_channel.h"
-#include "textio/source_place.h"
 #include "textio/statement.h"
 
 namespace lumo {
@@ -37,26 +36,26 @@ struct Io {
 };
 
 // An advancing statement on the console; when `copy` is not null, the same
-// bytes are appended to it (its statement is for the caller to end).
-void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values,
-                SourcePlace where, OutputChannel* copy = nullptr);
+// bytes are appended to it (its statement is for the caller to end). A
+// failure is the fatal stop at `where`.
+void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values, Stmt where,
+                OutputChannel* copy = nullptr);
 template <class... Ts>
 void say(Io& io, const Statement<Ts...>& st,
-         const std::type_identity_t<Values<Ts...>>& values = {},
-         SourcePlace where = SourcePlace::current()) {
-  say_fields(io, st.list(), values.fields, where);
+         const std::type_identity_t<Values<Ts...>>& values = {}) {
+  say_fields(io, st.list(), values.fields, st.id());
 }
 // A prompt on the console: delivered at once, its line left open.
-void prompt(Io& io, const Statement<>& st, SourcePlace where = SourcePlace::current());
+void prompt(Io& io, const Statement<>& st);
 // A statement already formatted (its bytes, line ends included) on the
 // console.
-void say_text(Io& io, std::string_view statement, SourcePlace where = SourcePlace::current());
+void say_text(Io& io, std::string_view statement, Stmt where);
 
 // One numeric entry from the console; the end of input and a malformed field
 // are the fatal stop, reported at `where`.
-float read_number(Io& io, SourcePlace where = SourcePlace::current());
+float read_number(Io& io, Stmt where);
 // One name entry from the console (20 characters, blank-padded).
-Text20 read_name(Io& io, SourcePlace where = SourcePlace::current());
+Text20 read_name(Io& io, Stmt where);
 
 // Outcomes of a defaults file line.
 enum class LineOutcome { kValue, kMalformed, kEnd };

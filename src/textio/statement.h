@@ -1,9 +1,9 @@
-// A format statement whose values are checked when compiled: the layout's
-// data fields must match the declared value types in number and kind
-// (float for Fw.d, std::int32_t for Iw, Text for Aw).
+// A format statement: its number (statements.h) and its layout, whose data
+// fields must match the declared value types in number and kind (float for
+// Fw.d, std::int32_t for Iw, Text for Aw), checked when compiled.
 //
-//   constexpr Statement<float, Text> kRow{"(6X,F7.2,A5)"};      compiles
-//   constexpr Statement<float> kBad{"(6X,F7.2,A5)"};             does not
+//   constexpr Statement<float, Text> kRow{Stmt::kRow, "(6X,F7.2,A5)"};  compiles
+//   constexpr Statement<float> kBad{Stmt::kRow, "(6X,F7.2,A5)"};         does not
 //   say(io, kRow, {1.5f, "INNER"});                               compiles
 //   say(io, kRow, {1.5f});  say(io, kRow, {2, "INNER"});          do not
 #pragma once
@@ -19,6 +19,7 @@
 #include "records/records.h"
 #include "textio/format_list.h"
 #include "textio/format_writer.h"
+#include "textio/statements.h"
 
 namespace lumo {
 
@@ -60,7 +61,7 @@ struct Values {
 template <class... Ts>
 class Statement {
  public:
-  consteval Statement(const char* literal) : list_(literal) {
+  consteval Statement(Stmt id, const char* literal) : id_(id), list_(literal) {
     constexpr FormatItem::Kind kinds[sizeof...(Ts) + 1] = {kind_of<Ts>()..., FormatItem::kLineEnd};
     if (list_.fields() != static_cast<int>(sizeof...(Ts))) fail("values and fields differ in number");
     std::size_t next = 0;
@@ -73,6 +74,7 @@ class Statement {
     }
   }
 
+  constexpr Stmt id() const { return id_; }
   constexpr const FormatList& list() const { return list_; }
 
  private:
@@ -92,6 +94,7 @@ class Statement {
     if (why != nullptr) throw why;
   }
 
+  Stmt id_;
   FormatList list_;
 };
 

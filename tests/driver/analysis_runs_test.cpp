@@ -60,9 +60,9 @@ TEST(FrequencyRun, StoredReportGoesToTheFileWithTheSameBytes) {
   DriverBench t;
   frequency_sweep(t, 1.0f, 0.3f, 3);
   t.store_in("freq.txt");
-  t.io.data.connect(t.dir.path(), "freq.txt", t.io.defaults, std::source_location::current());
+  t.io.data.connect(t.dir.path(), "freq.txt", t.io.defaults, Stmt::kConnectOutputFile);
   frequency_run(t.s);
-  t.io.data.close(std::source_location::current());
+  t.io.data.close(Stmt::kConnectOutputFile);
   EXPECT_EQ(first_difference(ex::frequency_run_worked(), t.console()), "");
   EXPECT_EQ(first_difference(ex::frequency_run_worked(), t.dir.file("freq.txt")), "");
 }
@@ -112,9 +112,9 @@ TEST(SensitivityRun, EverySkippedStepLeavesHeaderAndHeadingsOnly) {
   t.s.rec.blk2.idia = 2;
   t.s.rec.blk2.iop = 2;
   t.store_in("sens.txt");
-  t.io.data.connect(t.dir.path(), "sens.txt", t.io.defaults, std::source_location::current());
+  t.io.data.connect(t.dir.path(), "sens.txt", t.io.defaults, Stmt::kConnectOutputFile);
   sensitivity_run(t.s);
-  t.io.data.close(std::source_location::current());
+  t.io.data.close(Stmt::kConnectOutputFile);
   std::string want =
       ex::sensitivity_header("D =", "  0.1000", "  2.100") + ex::sensitivity_headings(true);
   EXPECT_EQ(first_difference(want, t.console()), "");

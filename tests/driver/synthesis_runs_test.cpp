@@ -72,9 +72,9 @@ TEST(SynthesisRuns, FirstImpedanceUnrealizablePrintsNoRow) {
   t.s.rec.blk1.zmin = 500.0f;
   t.s.rec.blk2.l = 0;
   t.store_in("syn.txt");
-  t.io.data.connect(t.dir.path(), "syn.txt", t.io.defaults, std::source_location::current());
+  t.io.data.connect(t.dir.path(), "syn.txt", t.io.defaults, Stmt::kConnectOutputFile);
   EXPECT_FALSE(synthesis_loss_run(t.s));
-  t.io.data.close(std::source_location::current());
+  t.io.data.close(Stmt::kConnectOutputFile);
   std::string want =
       ex::synthesis_loss_outer_header() + ex::synthesis_loss_headings("  1.500", true);
   // The message goes to the console alone.

@@ -1,7 +1,7 @@
 // The defaults file and the output data file on a real file system.
 #include <gtest/gtest.h>
 
-#include "textio/source_place.h"
+#include "textio/statements.h"
 #include <string>
 #include <unistd.h>
 
@@ -39,17 +39,17 @@ class Files : public testing::TempDir {
 
   void open_defaults() {
     write_file("Lumo.DEF", "header\n");
-    defaults_.open(dir_, "Lumo.DEF", SourcePlace::current());
+    defaults_.open(dir_, "Lumo.DEF", Stmt::kConnectOutputFile);
   }
 
   void line(const std::string& text) {
     write_statement(data_.channel(), "(A20)", {std::string_view(text)});
-    data_.end_statement(SourcePlace::current());
+    data_.end_statement(Stmt::kConnectOutputFile);
   }
 
   DefaultsFile defaults_;
   DataFile data_;
-  SourcePlace here_ = SourcePlace::current();
+  Stmt here_ = Stmt::kConnectOutputFile;
 };
 
 std::string row(const std::string& text) { return text_field(text, 20) + "\r\n"; }

@@ -3,7 +3,6 @@
 
 #include <cerrno>
 #include <fcntl.h>
-#include "textio/source_place.h"
 #include <string>
 #include <unistd.h>
 
@@ -43,12 +42,12 @@ TEST(FatalReport, TwoLfEndedLines) {
             "Lumo runtime error: File 'Lumo.DEF' does not exist\n");
 }
 
-TEST(FatalReport, LocatorShowsTheBaseNameOfTheSource) {
-  auto here = SourcePlace::current();
-  std::string report = stop_of([&] { fatal(6, "stdout", "Broken pipe", here); });
-  EXPECT_EQ(report, "At line " + std::to_string(here.line()) +
-                        " of file io_test.cpp (unit = 6, file = 'stdout')\n"
-                        "Lumo runtime error: Broken pipe\n");
+TEST(FatalReport, LocatorShowsTheStatementsFixedNumberAndPart) {
+  EXPECT_EQ(stop_of([&] { fatal(6, "stdout", "Broken pipe", Stmt::kOuterPrompt); }),
+            "At line 111 of file dialogue (unit = 6, file = 'stdout')\n"
+            "Lumo runtime error: Broken pipe\n");
+  EXPECT_EQ(stop_of([&] { fatal(1, std::nullopt, "x", Stmt::kConnectOutputFile); }),
+            "At line 401 of file report (unit = 1)\nLumo runtime error: x\n");
 }
 
 TEST(FatalReport, OpenFailureReasons) {
@@ -61,37 +60,37 @@ TEST(FatalReport, OpenFailureReasons) {
 
 TEST(ConsoleEntry, NumbersOneLineEach) {
   Console c("5\n\n1,000\n  1.5-3   \r\n0.5          abc\n" + std::string(20000, '7') + "\n9");
-  EXPECT_EQ(read_number(c.io), 5.0f);
-  EXPECT_EQ(read_number(c.io), 0.0f);
-  EXPECT_EQ(read_number(c.io), 1.0f);
-  EXPECT_EQ(read_number(c.io), 0.0015f);
-  EXPECT_EQ(read_number(c.io), 0.5f);
-  EXPECT_EQ(read_number(c.io), 7777777777777.0f);
-  EXPECT_EQ(read_number(c.io), 9.0f);
-  auto here = SourcePlace::current();
+  EXPECT_EQ(read_number(c.io, Stmt::kErEntry), 5.0f);
+  EXPECT_EQ(read_number(c.io, Stmt::kErEntry), 0.0f);
+  EXPECT_EQ(read_number(c.io, Stmt::kErEntry), 1.0f);
+  EXPECT_EQ(read_number(c.io, Stmt::kErEntry), 0.0015f);
+  EXPECT_EQ(read_number(c.io, Stmt::kErEntry), 0.5f);
+  EXPECT_EQ(read_number(c.io, Stmt::kErEntry), 7777777777777.0f);
+  EXPECT_EQ(read_number(c.io, Stmt::kErEntry), 9.0f);
+  const Stmt here = Stmt::kOuterEntry;
   EXPECT_EQ(stop_of([&] { read_number(c.io, here); }),
             locator(here, 5, "stdin") + "Lumo runtime error: End of file\n");
 }
 
 TEST(ConsoleEntry, LastLineWithoutLineEndThenEndOfFile) {
   Console c("  out.txt");
-  Text20 name = read_name(c.io);
+  Text20 name = read_name(c.io, Stmt::kNameEntry);
   EXPECT_EQ(std::string(name.data(), name.size()), "  out.txt           ");
-  auto here = SourcePlace::current();
+  const Stmt here = Stmt::kOuterEntry;
   EXPECT_EQ(stop_of([&] { read_name(c.io, here); }),
             locator(here, 5, "stdin") + "Lumo runtime error: End of file\n");
 }
 
 TEST(ConsoleEntry, EmptyInputIsEndOfFile) {
   Console c("");
-  auto here = SourcePlace::current();
+  const Stmt here = Stmt::kOuterEntry;
   EXPECT_EQ(stop_of([&] { read_number(c.io, here); }),
             locator(here, 5, "stdin") + "Lumo runtime error: End of file\n");
 }
 
 TEST(ConsoleEntry, MalformedNumberStops) {
   Console c("0.5 abc\n7\n");
-  auto here = SourcePlace::current();
+  const Stmt here = Stmt::kOuterEntry;
   EXPECT_EQ(stop_of([&] { read_number(c.io, here); }),
             locator(here, 5, "stdin") +
                 "Lumo runtime error: Bad value during floating point read\n");
@@ -101,18 +100,18 @@ TEST(ConsoleEntry, ReadErrorStopsWithTheSystemText) {
   InputChannel in(open("/tmp", O_RDONLY | O_DIRECTORY), true);
   OutputChannel out, err;
   Io io{in, out, err, ""};
-  auto here = SourcePlace::current();
+  const Stmt here = Stmt::kOuterEntry;
   EXPECT_EQ(stop_of([&] { read_number(io, here); }),
             locator(here, 5, "stdin") + "Lumo runtime error: Is a directory\n");
 }
 
 TEST(ConsoleStatements, PromptLineStaysOpenAcrossTheEntry) {
   Console c("2\n");
-  prompt(c.io, "(/,6X,'Enter OPTION: ')");
-  EXPECT_EQ(select_choice(read_number(c.io)), 2);
-  say(c.io, Statement<std::int32_t>("(11X,'chosen',I2)"), {2});
-  prompt(c.io, "(6X,'Next: ')");
-  EXPECT_EQ(stop_of([&] { read_number(c.io); }).empty(), false);
+  prompt(c.io, {Stmt::kAnalysisPrompt, "(/,6X,'Enter OPTION: ')"});
+  EXPECT_EQ(select_choice(read_number(c.io, Stmt::kErEntry)), 2);
+  say(c.io, Statement<std::int32_t>(Stmt::kBanner, "(11X,'chosen',I2)"), {2});
+  prompt(c.io, {Stmt::kOperationPrompt, "(6X,'Next: ')"});
+  EXPECT_EQ(stop_of([&] { read_number(c.io, Stmt::kErEntry); }).empty(), false);
   finish_io(c.io, true);
   // The open prompt line is never ended, not even after a stop.
   EXPECT_EQ(c.out.text(),
@@ -127,8 +126,8 @@ TEST(ConsoleStatements, ConsoleWriteFailureStops) {
   InputChannel in;
   OutputChannel out(fd, OutputChannel::Delivery::kEachStatement), err;
   Io io{in, out, err, ""};
-  auto here = SourcePlace::current();
-  EXPECT_EQ(stop_of([&] { say(io, Statement<>("('x')"), {}, here); }),
+  const Stmt here = Stmt::kOuterEntry;
+  EXPECT_EQ(stop_of([&] { say(io, Statement<>(Stmt::kOuterEntry, "('x')")); }),
             locator(here, 6, "stdout") + "Lumo runtime error: No space left on device\n");
   close(fd);
 }
@@ -138,11 +137,11 @@ class Reports : public testing::TempDir {};
 TEST_F(Reports, StoredReportGoesToBothAndIsCompleteAfterFinish) {
   Console c("");
   c.io.dir = dir_;
-  say(c.io, Statement<>("(6X,'console only')"));
-  c.io.data.connect(dir_, "run.txt", c.io.defaults, SourcePlace::current());
-  say_text(c.io, format_to_string("(6X,F7.2)", {1.5f}));
+  say(c.io, Statement<>(Stmt::kBanner, "(6X,'console only')"));
+  c.io.data.connect(dir_, "run.txt", c.io.defaults, Stmt::kConnectOutputFile);
+  say_text(c.io, format_to_string("(6X,F7.2)", {1.5f}), Stmt::kFrequencyRow);
   c.io.data.channel().append(format_to_string("(6X,F7.2)", {1.5f}));
-  c.io.data.end_statement(SourcePlace::current());
+  c.io.data.end_statement(Stmt::kConnectOutputFile);
   EXPECT_EQ(read_file("run.txt"), "");  // a disk file waits for its block
   finish_io(c.io, false);
   EXPECT_EQ(c.out.text(), "      console only\r\n         1.50\r\n");
@@ -152,18 +151,18 @@ TEST_F(Reports, StoredReportGoesToBothAndIsCompleteAfterFinish) {
 
 TEST_F(Reports, FinishAfterAStopClosesTheDataFileQuietly) {
   Console c("");
-  c.io.data.connect("", "/dev/full", c.io.defaults, SourcePlace::current());
+  c.io.data.connect("", "/dev/full", c.io.defaults, Stmt::kConnectOutputFile);
   c.io.data.channel().append("row\r\n");
-  c.io.data.end_statement(SourcePlace::current());
+  c.io.data.end_statement(Stmt::kConnectOutputFile);
   EXPECT_EQ(stop_of([&] { finish_io(c.io, true); }), "");
   EXPECT_FALSE(c.io.data.is_connected());
 }
 
 TEST_F(Reports, WriteErrorAtNormalEndStops) {
   Console c("");
-  c.io.data.connect("", "/dev/full", c.io.defaults, SourcePlace::current());
+  c.io.data.connect("", "/dev/full", c.io.defaults, Stmt::kConnectOutputFile);
   c.io.data.channel().append("row\r\n");
-  c.io.data.end_statement(SourcePlace::current());
+  c.io.data.end_statement(Stmt::kConnectOutputFile);
   std::string stop = stop_of([&] { finish_io(c.io, false); });
   EXPECT_NE(stop.find("(unit = 1, file = '/dev/full')\n"
                       "Lumo runtime error: No space left on device\n"),

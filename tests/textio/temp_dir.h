@@ -9,7 +9,7 @@
 #include <string>
 #include <unistd.h>
 
-#include "textio/source_place.h"
+#include "textio/statements.h"
 
 namespace lumo::testing {
 
@@ -50,11 +50,9 @@ class TempDir : public ::testing::Test {
 };
 
 // The locator line a stop reported at `where` shows.
-inline std::string locator(const SourcePlace& where, int unit,
-                           const std::string& file_part = "") {
-  std::string source = std::filesystem::path(where.file_name()).filename().string();
-  std::string text = "At line " + std::to_string(where.line()) + " of file " + source +
-                     " (unit = " + std::to_string(unit);
+inline std::string locator(Stmt where, int unit, const std::string& file_part = "") {
+  std::string text = "At line " + std::to_string(statement_number(where)) + " of file " +
+                     std::string(statement_part(where)) + " (unit = " + std::to_string(unit);
   if (!file_part.empty()) text += ", file = '" + file_part + "'";
   return text + ")\n";
 }
