@@ -41,11 +41,11 @@ struct Session {
 // wanted impedance was unrealizable (after `out.unrealizable`). blk2 gives
 // the row count (l), the option (iop) and the conductor (idia, isyn); blk4
 // the conductor data in the loss model's units.
-void frequency_run(Records& rec, DriverVars& v, RunConsumer& out);
-void sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out);
-bool synthesis_loss_run(Records& rec, DriverVars& v, RunConsumer& out);
-bool synthesis_sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out);
+void frequency_run(Records& rec, DriverVars& vars, RunConsumer& out);
+void sensitivity_run(Records& rec, DriverVars& vars, RunConsumer& out);
+bool synthesis_loss_run(Records& rec, DriverVars& vars, RunConsumer& out);
+bool synthesis_sensitivity_run(Records& rec, DriverVars& vars, RunConsumer& out);
 // The run that iop and ifunc select; false as for the synthesis runs.
-bool run_selected(Records& rec, DriverVars& v, RunConsumer& out);
+bool run_selected(Records& rec, DriverVars& vars, RunConsumer& out);
 
 }  // namespace lumo

@@ -8,17 +8,17 @@
 
 namespace lumo {
 
-void sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out) {
-  Blk1& k = rec.blk1;
+void sensitivity_run(Records& rec, DriverVars& vars, RunConsumer& out) {
+  Blk1& inputs = rec.blk1;
   const bool outer = rec.blk2.idia == 2;
   const std::int32_t last = rec.blk2.l;
-  float& swept = outer ? k.b : k.d;
-  const float fixed = outer ? k.d : k.b;
-  out.sensitivity_header({false, outer, fixed, k.er, rec.blk2.iop});
+  float& swept = outer ? inputs.b : inputs.d;
+  const float fixed = outer ? inputs.d : inputs.b;
+  out.sensitivity_header({false, outer, fixed, inputs.er, rec.blk2.iop});
 
   auto diameter = [&](std::int64_t i) {
     const auto il = static_cast<std::int32_t>(i);
-    return outer ? sweep_point(k.bmin, k.bstep, il) : sweep_point(k.dmin, k.dstep, il);
+    return outer ? sweep_point(inputs.bmin, inputs.bstep, il) : sweep_point(inputs.dmin, inputs.dstep, il);
   };
   // A step whose line cannot exist is left out: B not above D or above
   // 99.99 inches, D below 0.0001 inch. The swept diameter never falls from
@@ -42,19 +42,19 @@ void sensitivity_run(Records& rec, DriverVars& v, RunConsumer& out) {
 
   const Lmsen1& sen = rec.lmsen1;
   for (std::int64_t i = first; i <= last; ++i) {
-    v.il = static_cast<std::int32_t>(i);
+    vars.il = static_cast<std::int32_t>(i);
     swept = diameter(i);
     if (!within_window(swept)) break;
-    lmzo(k.b, k.d, k.er, v.zo);
-    lmsen(k.b, k.d, k.er, v.zo, rec.lmsen1);
-    lmmode(k.b, k.d, k.er, v.temode);
-    lmpwr(k.b, k.d, k.er, v.pkpwr);
-    out.sensitivity_row({swept, v.zo, v.temode, v.pkpwr, sen.szod, sen.szob, sen.szoer});
+    lmzo(inputs.b, inputs.d, inputs.er, vars.zo);
+    lmsen(inputs.b, inputs.d, inputs.er, vars.zo, rec.lmsen1);
+    lmmode(inputs.b, inputs.d, inputs.er, vars.temode);
+    lmpwr(inputs.b, inputs.d, inputs.er, vars.pkpwr);
+    out.sensitivity_row({swept, vars.zo, vars.temode, vars.pkpwr, sen.szod, sen.szob, sen.szoer});
   }
-  v.il = last;
+  vars.il = last;
   swept = diameter(last);
 
-  v.fdata = label("Sensitivity");
+  vars.fdata = label("Sensitivity");
   out.table_end();
 }
 

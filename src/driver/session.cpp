@@ -19,21 +19,21 @@ constexpr Statement<> kOperationPrompt{Stmt::kOperationPrompt, "(6X,'OPERATION s
 
 // The passes of the program, until an orderly end.
 void main_loop(Session& s) {
-  Blk1& k = s.rec.blk1;
-  Blk2& c = s.rec.blk2;
-  c.isel = 0;
-  c.ifunc = 1;
+  Blk1& inputs = s.rec.blk1;
+  Blk2& choices = s.rec.blk2;
+  choices.isel = 0;
+  choices.ifunc = 1;
   s.v.isyne = 0;
   for (;;) {
     lminput(s.rec, s.io);
-    if (c.isel == -1) return;  // the defaults file's message is already out
+    if (choices.isel == -1) return;  // the defaults file's message is already out
 
     // Every pass starts from the values as entered, whatever a run left.
-    s.v.f = k.fdef;
-    k.b = k.bdef;
-    k.d = k.ddef;
+    s.v.f = inputs.fdef;
+    inputs.b = inputs.bdef;
+    inputs.d = inputs.ddef;
 
-    ReportWriter report(s.io, c.istore == 1);
+    ReportWriter report(s.io, choices.istore == 1);
     report.report_header(s.rec.blk6, trim_trailing(s.rec.blk3.fn));
     // An unrealizable synthesis ends the program after its message.
     if (!run_selected(s.rec, s.v, report)) return;
@@ -42,10 +42,10 @@ void main_loop(Session& s) {
     say(s.io, kOperationMenu);
     prompt(s.io, kOperationPrompt);
     s.v.sel = read_number(s.io, Stmt::kOperationEntry);
-    c.isel = select_choice(s.v.sel);
+    choices.isel = select_choice(s.v.sel);
     // A blank entry reads as 0: below 1 means EXIT, as does anything above 2.
-    if (c.isel < 1) c.isel = 3;
-    if (c.isel != 1 && c.isel != 2) return;
+    if (choices.isel < 1) choices.isel = 3;
+    if (choices.isel != 1 && choices.isel != 2) return;
   }
 }
 
@@ -57,15 +57,15 @@ void report_stop(Io& io, const FatalStop& stop) {
 
 }  // namespace
 
-bool run_selected(Records& rec, DriverVars& v, RunConsumer& out) {
-  const Blk2& c = rec.blk2;
-  if (c.iop == 2) {
-    if (c.ifunc == 2) return synthesis_sensitivity_run(rec, v, out);
-    sensitivity_run(rec, v, out);
+bool run_selected(Records& rec, DriverVars& vars, RunConsumer& out) {
+  const Blk2& choices = rec.blk2;
+  if (choices.iop == 2) {
+    if (choices.ifunc == 2) return synthesis_sensitivity_run(rec, vars, out);
+    sensitivity_run(rec, vars, out);
     return true;
   }
-  if (c.ifunc == 2) return synthesis_loss_run(rec, v, out);
-  frequency_run(rec, v, out);
+  if (choices.ifunc == 2) return synthesis_loss_run(rec, vars, out);
+  frequency_run(rec, vars, out);
   return true;
 }
 

@@ -8,33 +8,33 @@
 
 namespace lumo {
 
-bool synthesis_loss_run(Records& rec, DriverVars& v, RunConsumer& out) {
-  Blk1& k = rec.blk1;
+bool synthesis_loss_run(Records& rec, DriverVars& vars, RunConsumer& out) {
+  Blk1& inputs = rec.blk1;
   const bool outer = rec.blk2.isyn == 2;
-  const float fixed = outer ? k.d : k.b;
-  out.synthesis_loss_header({outer, fixed, k.er, {k.resb1, k.resd1, k.srb1, k.srd1, k.dltan},
-                             rec.blk2.iop, v.f});
+  const float fixed = outer ? inputs.d : inputs.b;
+  out.synthesis_loss_header({outer, fixed, inputs.er, {inputs.resb1, inputs.resd1, inputs.srb1, inputs.srd1, inputs.dltan},
+                             rec.blk2.iop, vars.f});
 
   const std::int32_t last = rec.blk2.l;
-  const Blk4& c = rec.blk4;
+  const Blk4& model = rec.blk4;
   Lmlos1& loss = rec.lmlos1;
-  const float& synthesized = outer ? k.b : k.d;
+  const float& synthesized = outer ? inputs.b : inputs.d;
   for (std::int64_t i = 0; i <= last; ++i) {
-    v.il = static_cast<std::int32_t>(i);
-    v.zo = sweep_point(k.zmin, k.zstep, v.il);
-    lmsyn(k.b, k.d, k.er, v.zo, rec.blk2.isyn, v.isyne);
-    if (v.isyne != 0) {
-      out.unrealizable(v.zo);
+    vars.il = static_cast<std::int32_t>(i);
+    vars.zo = sweep_point(inputs.zmin, inputs.zstep, vars.il);
+    lmsyn(inputs.b, inputs.d, inputs.er, vars.zo, rec.blk2.isyn, vars.isyne);
+    if (vars.isyne != 0) {
+      out.unrealizable(vars.zo);
       return false;
     }
-    lmloss(k.b, k.d, k.er, c.srb, c.srd, c.resb, c.resd, k.dltan, v.f, loss);
-    lmmode(k.b, k.d, k.er, v.temode);
-    lmpwr(k.b, k.d, k.er, v.pkpwr);
+    lmloss(inputs.b, inputs.d, inputs.er, model.srb, model.srd, model.resb, model.resd, inputs.dltan, vars.f, loss);
+    lmmode(inputs.b, inputs.d, inputs.er, vars.temode);
+    lmpwr(inputs.b, inputs.d, inputs.er, vars.pkpwr);
     out.synthesis_loss_row(
-        {synthesized, v.zo, v.temode, v.pkpwr, loss.acd, loss.acb, loss.ad, loss.atot});
+        {synthesized, vars.zo, vars.temode, vars.pkpwr, loss.acd, loss.acb, loss.ad, loss.atot});
   }
 
-  v.fdata = label("Synthesis");
+  vars.fdata = label("Synthesis");
   out.table_end();
   return true;
 }
