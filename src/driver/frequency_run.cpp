@@ -22,7 +22,7 @@ void frequency_run(Records& rec, DriverVars& vars, RunConsumer& out) {
   lmcap(inputs.b, inputs.d, inputs.er, vars.zo, vars.ccap, vars.cind);
   lmmode(inputs.b, inputs.d, inputs.er, vars.temode);
   lmpwr(inputs.b, inputs.d, inputs.er, vars.pkpwr);
-  out.frequency_header({inputs.b, inputs.d, inputs.er, materials_of(k), rec.blk2.iop, vars.zo, vars.ccap, vars.cind});
+  out.frequency_header({inputs.b, inputs.d, inputs.er, materials_of(inputs), rec.blk2.iop, vars.zo, vars.ccap, vars.cind});
 
   const std::int32_t last = rec.blk2.l;
   const Blk4& model = rec.blk4;
