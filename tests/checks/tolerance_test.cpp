@@ -104,8 +104,8 @@ TEST(Tolerance, WorstCaseIsTheExtremeOfAllCorners) {
   }
 }
 
-// Each budget's edges land exactly on the target return loss, the limiting
-// side included, with and without an offset.
+// Each budget's edges, one on each side of the nominal, land exactly on the
+// target return loss, with and without an offset.
 TEST(Tolerance, BudgetEdgesMeetTheTarget) {
   for (double offset : {0.0, 0.03}) {
     for (double target : {20.0, 30.0, 45.0}) {
@@ -129,6 +129,10 @@ TEST(Tolerance, BudgetEdgesMeetTheTarget) {
         EXPECT_NEAR(literal_rl(literal_zo(edge.outer_in, edge.inner_in, edge.er, offset),
                                s.zref_ohm),
                     target, 1e-6);
+      for (const ParameterBudget& p : {b.outer_in, b.inner_in, b.er}) {
+        EXPECT_GT(p.increase, 0.0);
+        EXPECT_GT(p.decrease, 0.0);
+      }
       EXPECT_EQ(b.outer_in.symmetric, std::min(b.outer_in.increase, b.outer_in.decrease));
       EXPECT_EQ(b.inner_in.symmetric, std::min(b.inner_in.increase, b.inner_in.decrease));
       EXPECT_EQ(b.er.symmetric, std::min(b.er.increase, b.er.decrease));
