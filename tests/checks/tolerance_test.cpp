@@ -156,72 +156,46 @@ TEST(Tolerance, WindowEdgesAreTheTarget) {
   EXPECT_EQ(return_loss_db(50.0, 50.0), std::numeric_limits<double>::infinity());
 }
 
-// Each bad value, at the bound and at the nearest value that passes.
+// Each bad value, at the bound and at the nearest value that passes, on a
+// line of exact binary values: B 1 +- 0.125, D 0.5 +- 0.125, Er 2 +- 0.5.
 TEST(Tolerance, SpecErrorsNameTheBadValue) {
+  using S = ToleranceSpec&;
   struct Case {
-    const char* name;
     void (*change)(ToleranceSpec&);
     const char* message;  // empty: usable
   };
   const Case cases[] = {
-      {"valid", [](ToleranceSpec&) {}, ""},
-      {"B not larger than D", [](ToleranceSpec& s) { s.nominal.outer_in = 0.0726; },
-       "B (0.0726 in) is not larger than D (0.0726 in)"},
-      {"D zero", [](ToleranceSpec& s) { s.nominal.inner_in = 0.0; }, "D is not positive (0 in)"},
-      {"Er not a number", [](ToleranceSpec& s) { s.nominal.er = std::nan(""); },
-       "Er is not a finite number (nan)"},
-      {"negative tolerance", [](ToleranceSpec& s) { s.inner_tol_in = -0.0003; },
-       "the tolerance on D is negative (-0.0003 in)"},
-      {"zero tolerances", [](ToleranceSpec& s) { s.outer_tol_in = s.inner_tol_in = s.er_tol = 0; },
-       ""},
-      {"tolerance as large as the value", [](ToleranceSpec& s) { s.er_tol = 2.1; },
-       "the tolerance on Er (2.1) is not smaller than Er (2.1)"},
-      {"tolerance just below the value", [](ToleranceSpec& s) { s.er_tol = 2.09; }, ""},
-      {"infinite tolerance", [](ToleranceSpec& s) { s.outer_tol_in = HUGE_VAL; },
-       "the tolerance on B is not a finite number (inf)"},
-      {"negative offset", [](ToleranceSpec& s) { s.offset_in = -0.001; },
-       "the offset is negative (-0.001 in)"},
-      {"conductors touch",
-       [](ToleranceSpec& s) {
-         s = ToleranceSpec{};
-         s.nominal = {1.0, 0.5, 1.0};
-         s.offset_in = 0.25;
-       },
+      {[](S) {}, ""},
+      {[](S s) { s.nominal.outer_in = 0.5; }, "B (0.5 in) is not larger than D (0.5 in)"},
+      {[](S s) { s.nominal.inner_in = 0.0; }, "D is not positive (0 in)"},
+      {[](S s) { s.nominal.er = std::nan(""); }, "Er is not a finite number (nan)"},
+      {[](S s) { s.inner_tol_in = -0.0003; }, "the tolerance on D is negative (-0.0003 in)"},
+      {[](S s) { s.outer_tol_in = s.inner_tol_in = s.er_tol = 0.0; }, ""},
+      {[](S s) { s.er_tol = 2.0; }, "the tolerance on Er (2) is not smaller than Er (2)"},
+      {[](S s) { s.er_tol = 1.99; }, ""},
+      {[](S s) { s.outer_tol_in = HUGE_VAL; }, "the tolerance on B is not a finite number (inf)"},
+      {[](S s) { s.offset_in = -0.001; }, "the offset is negative (-0.001 in)"},
+      {[](S s) { s.offset_in = 0.25; },
        "the offset (0.25 in) lets the conductors touch: D/2 + C must stay below B/2"},
-      {"conductors nearly touch",
-       [](ToleranceSpec& s) {
-         s = ToleranceSpec{};
-         s.nominal = {1.0, 0.5, 1.0};
+      {[](S s) {
+         s.outer_tol_in = s.inner_tol_in = 0.0;
          s.offset_in = 0.2499999;
-       },
-       ""},
-      {"box lets conductors touch",
-       [](ToleranceSpec& s) {
-         s.nominal = {1.0, 0.5, 1.0};
-         s.outer_tol_in = s.inner_tol_in = 0.125;
-         s.er_tol = 0.0;
-         s.offset_in = 0.125;
-       },
+       }, ""},
+      {[](S s) { s.offset_in = 0.125; },
        "the offset (0.125 in) and the tolerances on B and D let the conductors touch: "
        "(D + tolerance)/2 + C must stay below (B - tolerance)/2"},
-      {"box nearly lets conductors touch",
-       [](ToleranceSpec& s) {
-         s.nominal = {1.0, 0.5, 1.0};
-         s.outer_tol_in = s.inner_tol_in = 0.125;
-         s.er_tol = 0.0;
-         s.offset_in = 0.1249999;
-       },
-       ""},
-      {"zero reference", [](ToleranceSpec& s) { s.zref_ohm = 0.0; },
-       "the reference impedance is not a positive number (0 ohms)"},
-      {"zero target", [](ToleranceSpec& s) { s.rl_target_db = 0.0; },
-       "the return loss target is not a positive number (0 dB)"},
-      {"zero samples", [](ToleranceSpec& s) { s.samples = 0; }, "the number of samples is zero"},
-      {"one sample", [](ToleranceSpec& s) { s.samples = 1; }, ""},
+      {[](S s) { s.offset_in = 0.1249999; }, ""},
+      {[](S s) { s.zref_ohm = 0.0; }, "the reference impedance is not a positive number (0 ohms)"},
+      {[](S s) { s.rl_target_db = 0.0; }, "the return loss target is not a positive number (0 dB)"},
+      {[](S s) { s.samples = 0; }, "the number of samples is zero"},
+      {[](S s) { s.samples = 1; }, ""},
   };
   for (const Case& c : cases) {
-    SCOPED_TRACE(c.name);
-    ToleranceSpec s = delivered();
+    SCOPED_TRACE(c.message);
+    ToleranceSpec s;
+    s.nominal = {1.0, 0.5, 2.0};
+    s.outer_tol_in = s.inner_tol_in = 0.125;
+    s.er_tol = 0.5;
     c.change(s);
     const auto e = spec_error(s);
     EXPECT_EQ(e ? e->message : "", c.message);
