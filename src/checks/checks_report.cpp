@@ -60,8 +60,7 @@ std::string budget_row(std::string_view label, const ParameterBudget& b, int dec
 
 }  // namespace
 
-std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs,
-                        const LineFacts& facts) {
+std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts) {
   std::string t = "B = " + shortest(line.outer_in) + " in, D = " + shortest(line.inner_in) +
                   " in, Er = " + shortest(line.er) + "\n\n";
   t += row("Mode", "Cut-off, GHz");
@@ -81,8 +80,8 @@ std::string tolerance_table(const ToleranceSpec& spec, const ZoWindow& window,
   const CoaxLine& n = spec.nominal;
   std::string t = "B = " + shortest(n.outer_in) + " +- " + shortest(spec.outer_tol_in) +
                   " in, D = " + shortest(n.inner_in) + " +- " + shortest(spec.inner_tol_in) +
-                  " in, Er = " + shortest(n.er) + " +- " + shortest(spec.er_tol) +
-                  ", offset " + shortest(spec.offset_in) + " in\n";
+                  " in, Er = " + shortest(n.er) + " +- " + shortest(spec.er_tol) + ", offset " +
+                  shortest(spec.offset_in) + " in\n";
   t += "Return loss " + shortest(spec.rl_target_db) + " dB against " + shortest(spec.zref_ohm) +
        " ohms: Zo from " + fixed(window.low_ohm, 4) + " to " + fixed(window.high_ohm, 4) +
        " ohms\n\n";

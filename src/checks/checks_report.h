@@ -21,8 +21,7 @@ namespace lumo::checks {
 // Labels fill 26 columns, values are right-aligned in the next 12 (a longer
 // label or value pushes the rest of its line right). The line's values print in their shortest
 // exact form; a cut-off that was not found prints "not found".
-std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs,
-                        const LineFacts& facts);
+std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts);
 
 // Table of a tolerance analysis: the spec, the return-loss window, the worst
 // case with its corners, the Monte Carlo summary and the budgets, in the

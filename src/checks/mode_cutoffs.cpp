@@ -35,7 +35,8 @@ double first_root(F f, double approx) {
   for (int i = 1; i <= max_steps; ++i) {
     double hi = (start + step * i) * approx;
     double f_hi = f(hi);
-    if (!std::isfinite(f_lo) || !std::isfinite(f_hi)) return std::numeric_limits<double>::quiet_NaN();
+    if (!std::isfinite(f_lo) || !std::isfinite(f_hi))
+      return std::numeric_limits<double>::quiet_NaN();
     if (f_hi == 0.0) return hi;
     if ((f_lo < 0.0) != (f_hi < 0.0)) {
       // Bisection to the last bit: the midpoint stops moving.

@@ -38,8 +38,8 @@ std::optional<SpecError> error(SpecField field, std::string message) {
 // A line value: finite and positive.
 std::optional<SpecError> check_line_value(SpecField field, const char* name, double v,
                                           const char* unit) {
-  if (!std::isfinite(v)) return error(field, std::string(name) + " is not a finite number (" +
-                                                 number_text(v) + ")");
+  if (!std::isfinite(v))
+    return error(field, std::string(name) + " is not a finite number (" + number_text(v) + ")");
   if (v <= 0.0)
     return error(field, std::string(name) + " is not positive (" + number_text(v) + unit + ")");
   return std::nullopt;
@@ -80,8 +80,8 @@ std::optional<SpecError> spec_error(const ToleranceSpec& spec) {
   if (auto e = check_line_value(SpecField::er, "Er", line.er, "")) return e;
   if (line.outer_in <= line.inner_in)
     return error(SpecField::outer, "B (" + number_text(line.outer_in) +
-                                       " in) is not larger than D (" +
-                                       number_text(line.inner_in) + " in)");
+                                       " in) is not larger than D (" + number_text(line.inner_in) +
+                                       " in)");
   if (auto e = check_tolerance(SpecField::outer_tol, "B", spec.outer_tol_in, line.outer_in, " in"))
     return e;
   if (auto e = check_tolerance(SpecField::inner_tol, "D", spec.inner_tol_in, line.inner_in, " in"))
@@ -90,7 +90,8 @@ std::optional<SpecError> spec_error(const ToleranceSpec& spec) {
   const double c = spec.offset_in;
   if (!std::isfinite(c))
     return error(SpecField::offset, "the offset is not a finite number (" + number_text(c) + ")");
-  if (c < 0.0) return error(SpecField::offset, "the offset is negative (" + number_text(c) + " in)");
+  if (c < 0.0)
+    return error(SpecField::offset, "the offset is negative (" + number_text(c) + " in)");
   if (line.inner_in / 2.0 + c >= line.outer_in / 2.0)
     return error(SpecField::offset, "the offset (" + number_text(c) +
                                         " in) lets the conductors touch: D/2 + C must stay "
@@ -172,7 +173,8 @@ Budget budget(const ToleranceSpec& spec) {
   // The smaller root, as the product of the roots over the larger one.
   result.inner_in = parameter_budget(d, false, window, [&](double z) {
     const double t = t_of(z);
-    return (b - 2.0 * c) * (b + 2.0 * c) / (b * std::cosh(t) + std::hypot(b * std::sinh(t), 2.0 * c));
+    return (b - 2.0 * c) * (b + 2.0 * c) /
+           (b * std::cosh(t) + std::hypot(b * std::sinh(t), 2.0 * c));
   });
   const double geometry = arccosh_of_geometry(b, d, c);
   result.er = parameter_budget(n.er, false, window, [&](double z) {

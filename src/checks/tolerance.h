@@ -19,21 +19,31 @@ enum class Distribution {
 
 // A line with plus-or-minus tolerances, and the match it must reach.
 struct ToleranceSpec {
-  CoaxLine nominal;                        // nominal line
-  double outer_tol_in = 0.0;               // tolerance on B, +- inches
-  double inner_tol_in = 0.0;               // tolerance on D, +- inches
-  double er_tol = 0.0;                     // tolerance on Er, +-
-  double offset_in = 0.0;                  // largest distance between the centres, inches
-  double zref_ohm = 50.0;                  // reference impedance of the return loss, ohms
-  double rl_target_db = 30.0;              // return loss a good line reaches, dB
-  std::uint64_t samples = 100000;          // Monte Carlo samples
-  std::uint64_t seed = 1;                  // Monte Carlo generator seed
+  CoaxLine nominal;                                  // nominal line
+  double outer_tol_in = 0.0;                         // tolerance on B, +- inches
+  double inner_tol_in = 0.0;                         // tolerance on D, +- inches
+  double er_tol = 0.0;                               // tolerance on Er, +-
+  double offset_in = 0.0;                            // largest distance between the centres, inches
+  double zref_ohm = 50.0;                            // reference impedance of the return loss, ohms
+  double rl_target_db = 30.0;                        // return loss a good line reaches, dB
+  std::uint64_t samples = 100000;                    // Monte Carlo samples
+  std::uint64_t seed = 1;                            // Monte Carlo generator seed
   Distribution distribution = Distribution::normal;  // Monte Carlo distribution
 };
 
 // The value of a spec that cannot be used.
-enum class SpecField { outer, inner, er, outer_tol, inner_tol, er_tol, offset, zref, rl_target,
-                       samples };
+enum class SpecField {
+  outer,
+  inner,
+  er,
+  outer_tol,
+  inner_tol,
+  er_tol,
+  offset,
+  zref,
+  rl_target,
+  samples
+};
 
 // Why a spec cannot be used: the value at fault and a one-line text naming it.
 struct SpecError {
@@ -67,11 +77,11 @@ ZoWindow rl_window(double zref_ohm, double rl_db);
 
 // One corner of the tolerance box.
 struct Corner {
-  int outer;       // -1 for B minus its tolerance, +1 for B plus it
-  int inner;       // -1 for D minus its tolerance, +1 for D plus it
-  int er;          // -1 for Er minus its tolerance, +1 for Er plus it
-  bool offset;     // true: centres at the largest offset; false: concentric
-  double zo_ohm;   // Zo at this corner, ohms
+  int outer;      // -1 for B minus its tolerance, +1 for B plus it
+  int inner;      // -1 for D minus its tolerance, +1 for D plus it
+  int er;         // -1 for Er minus its tolerance, +1 for Er plus it
+  bool offset;    // true: centres at the largest offset; false: concentric
+  double zo_ohm;  // Zo at this corner, ohms
 };
 
 // The extremes of Zo over every corner of the box.

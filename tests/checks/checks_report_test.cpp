@@ -1,9 +1,9 @@
+#include "checks/checks_report.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <string>
-
-#include "checks/checks_report.h"
 
 namespace lumo::checks {
 namespace {
@@ -19,6 +19,8 @@ TEST(ChecksReport, ModesTable) {
     LineFacts facts;
     std::string expected;
   };
+  // One table line per source line.
+  // clang-format off
   const Case cases[] = {
       {"delivered line",
        {0.2425, 0.0726, 2.1},
@@ -49,6 +51,7 @@ TEST(ChecksReport, ModesTable) {
        "Velocity factor" + sp(16) + "1.00000\n"
        "Delay, ns/ft" + sp(19) + "1.01670\n"},
   };
+  // clang-format on
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     EXPECT_EQ(modes_table(c.line, c.cutoffs, c.facts), c.expected);
@@ -64,8 +67,8 @@ TEST(ChecksReport, ToleranceTable) {
   spec.offset_in = 0.001;
   spec.seed = 7;
   const ZoWindow window{46.934657, 53.265543};
-  const WorstCase worst{49.897030, {-1, 1, 1, true, 49.406251}, {1, -1, -1, false, 50.397231},
-                        44.5224};
+  const WorstCase worst{
+      49.897030, {-1, 1, 1, true, 49.406251}, {1, -1, -1, false, 50.397231}, 44.5224};
   MonteCarloResult mc{};
   mc.zo = {100000, 49.90026, 0.10004, 49.5, 50.3, 49.66934, 49.90011, 50.13264};
   mc.yield = 0.999951;
@@ -73,6 +76,7 @@ TEST(ChecksReport, ToleranceTable) {
                 {0.0205491, 0.0167723, 0.0167723},
                 {0.0053944, 0.0056714, 0.0053944},
                 {0.273751, 0.256981, 0.256981}};
+  // clang-format off
   const std::string head =
       "B = 0.2425 +- 0.0005 in, D = 0.0726 +- 0.0003 in, Er = 2.1 +- 0.02, offset 0.001 in\n"
       "Return loss 30 dB against 50 ohms: Zo from 46.9347 to 53.2655 ohms\n"
@@ -96,6 +100,7 @@ TEST(ChecksReport, ToleranceTable) {
                 "B, in" + sp(25) + "0.016772" + sp(4) + "0.020549" + sp(4) + "0.016772\n" +
                 "D, in" + sp(25) + "0.005394" + sp(4) + "0.005394" + sp(4) + "0.005671\n" +
                 "Er" + sp(29) + "0.25698" + sp(5) + "0.27375" + sp(5) + "0.25698\n");
+  // clang-format on
   budget.feasible = false;
   EXPECT_EQ(tolerance_table(spec, window, worst, mc, budget),
             head + "Budget: none, the nominal line misses the return loss target\n");

@@ -55,9 +55,9 @@ TEST(ModeCutoffs, OrderAgainstTheEstimateAndEachOther) {
     bool te11_above_estimate;
     bool te21_below_tm01;
   };
-  const Case cases[] = {{1.1, true, true},   {1.5, true, true},    {2.0, true, true},
-                        {3.34, true, true},  {5.0, true, true},    {8.51, true, true},
-                        {8.52, false, true}, {10.0, false, true},  {20.0, false, true},
+  const Case cases[] = {{1.1, true, true},    {1.5, true, true},     {2.0, true, true},
+                        {3.34, true, true},   {5.0, true, true},     {8.51, true, true},
+                        {8.52, false, true},  {10.0, false, true},   {20.0, false, true},
                         {20.79, false, true}, {20.80, false, false}, {50.0, false, false}};
   for (const Case& c : cases) {
     SCOPED_TRACE(c.ratio);

@@ -1,3 +1,5 @@
+#include "checks/monte_carlo.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -6,7 +8,6 @@
 #include <numbers>
 #include <vector>
 
-#include "checks/monte_carlo.h"
 #include "lines/lines.h"
 
 namespace lumo::checks {

@@ -1,3 +1,5 @@
+#include "checks/tolerance.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -5,8 +7,6 @@
 #include <numbers>
 #include <string>
 #include <vector>
-
-#include "checks/tolerance.h"
 
 namespace lumo::checks {
 namespace {
@@ -126,9 +126,9 @@ TEST(Tolerance, BudgetEdgesMeetTheTarget) {
           {n.outer_in, n.inner_in, n.er - b.er.decrease},
       };
       for (const CoaxLine& edge : edges)
-        EXPECT_NEAR(literal_rl(literal_zo(edge.outer_in, edge.inner_in, edge.er, offset),
-                               s.zref_ohm),
-                    target, 1e-6);
+        EXPECT_NEAR(
+            literal_rl(literal_zo(edge.outer_in, edge.inner_in, edge.er, offset), s.zref_ohm),
+            target, 1e-6);
       for (const ParameterBudget& p : {b.outer_in, b.inner_in, b.er}) {
         EXPECT_GT(p.increase, 0.0);
         EXPECT_GT(p.decrease, 0.0);
@@ -180,7 +180,8 @@ TEST(Tolerance, SpecErrorsNameTheBadValue) {
       {[](S s) {
          s.outer_tol_in = s.inner_tol_in = 0.0;
          s.offset_in = 0.2499999;
-       }, ""},
+       },
+       ""},
       {[](S s) { s.offset_in = 0.125; },
        "the offset (0.125 in) and the tolerances on B and D let the conductors touch: "
        "(D + tolerance)/2 + C must stay below (B - tolerance)/2"},
