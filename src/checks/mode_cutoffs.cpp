@@ -59,9 +59,13 @@ double first_root(F f, double approx) {
   return std::numeric_limits<double>::quiet_NaN();
 }
 
+// A ratio the cross products are defined and not identically zero for.
+bool usable_ratio(double c) { return c > 1.0 && std::isfinite(c); }
+
 }  // namespace
 
 double te_n1_root(int n, double c) {
+  if (!usable_ratio(c)) return std::numeric_limits<double>::quiet_NaN();
   auto cross = [n, c](double x) {
     return bessel_j_prime(n, x) * bessel_y_prime(n, c * x) -
            bessel_j_prime(n, c * x) * bessel_y_prime(n, x);
@@ -72,6 +76,7 @@ double te_n1_root(int n, double c) {
 }
 
 double tm01_root(double c) {
+  if (!usable_ratio(c)) return std::numeric_limits<double>::quiet_NaN();
   auto cross = [c](double x) {
     return bessel_j(0, x) * bessel_y(0, c * x) - bessel_j(0, c * x) * bessel_y(0, x);
   };

@@ -20,10 +20,11 @@ struct ModeCutoffs {
 ModeCutoffs mode_cutoffs(const CoaxLine& line);
 
 // First root x = k_c D / 2 of J_n'(x) Y_n'(c x) - J_n'(c x) Y_n'(x) = 0
-// (TE_n1, n >= 1), c = B / D > 1.
+// (TE_n1, n >= 1), c = B / D; NaN unless c > 1 and finite.
 double te_n1_root(int n, double c);
 
-// First root x = k_c D / 2 of J_0(x) Y_0(c x) - J_0(c x) Y_0(x) = 0 (TM_01).
+// First root x = k_c D / 2 of J_0(x) Y_0(c x) - J_0(c x) Y_0(x) = 0 (TM_01);
+// NaN unless c > 1 and finite.
 double tm01_root(double c);
 
 // Cut-off frequency, GHz, of the root x on a line of inner diameter

@@ -85,6 +85,11 @@ TEST(ModeCutoffs, RootsAreTheFirstOnesAtEveryRatio) {
     EXPECT_GT(tm01, 2.404826 * (c - 1.0) / c);
     EXPECT_LE(tm01, std::numbers::pi);
   }
+  // No ratio at or below 1 has a root.
+  for (double c : {1.0, 0.5}) {
+    EXPECT_TRUE(std::isnan(te_n1_root(1, c)));
+    EXPECT_TRUE(std::isnan(tm01_root(c)));
+  }
   EXPECT_NEAR(te_n1_root(1, 1e6) * 1e6, 1.841184, 1e-5);
   EXPECT_NEAR(te_n1_root(2, 1e6) * 1e6, 3.054237, 1e-5);
   EXPECT_NEAR(te_n1_root(1, 1.0001) * 2.0001 / 2.0, 1.0, 1e-8);
