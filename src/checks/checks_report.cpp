@@ -9,8 +9,8 @@ namespace lumo::checks {
 
 namespace {
 
-constexpr std::size_t label_width = 26;
-constexpr std::size_t value_width = 12;
+constexpr std::size_t kLabelWidth = 26;
+constexpr std::size_t kValueWidth = 12;
 
 // Shortest text that reads back as v.
 std::string shortest(double v) {
@@ -39,7 +39,7 @@ std::string right(std::string_view text, std::size_t width) {
 }
 
 std::string row(std::string_view label, std::string_view value) {
-  return left(label, label_width) + right(value, value_width) + "\n";
+  return left(label, kLabelWidth) + right(value, kValueWidth) + "\n";
 }
 
 std::string cutoff(double ghz) { return std::isnan(ghz) ? "not found" : fixed(ghz, 4); }
@@ -47,15 +47,15 @@ std::string cutoff(double ghz) { return std::isnan(ghz) ? "not found" : fixed(gh
 std::string sign(int s) { return s < 0 ? "-" : "+"; }
 
 std::string corner_row(std::string_view label, const Corner& c, double offset_in) {
-  return left(label, label_width) + right(fixed(c.zo_ohm, 4), value_width) +
+  return left(label, kLabelWidth) + right(fixed(c.zo_ohm, 4), kValueWidth) +
          right(sign(c.outer), 4) + right(sign(c.inner), 4) + right(sign(c.er), 4) + "  " +
          shortest(c.offset ? offset_in : 0.0) + " in\n";
 }
 
 std::string budget_row(std::string_view label, const ParameterBudget& b, int decimals) {
-  return left(label, label_width) + right(fixed(b.symmetric, decimals), value_width) +
-         right(fixed(b.increase, decimals), value_width) +
-         right(fixed(b.decrease, decimals), value_width) + "\n";
+  return left(label, kLabelWidth) + right(fixed(b.symmetric, decimals), kValueWidth) +
+         right(fixed(b.increase, decimals), kValueWidth) +
+         right(fixed(b.decrease, decimals), kValueWidth) + "\n";
 }
 
 }  // namespace
@@ -86,7 +86,7 @@ std::string tolerance_table(const ToleranceSpec& spec, const ZoWindow& window,
        " ohms: Zo from " + fixed(window.low_ohm, 4) + " to " + fixed(window.high_ohm, 4) +
        " ohms\n\n";
 
-  t += left("Worst case", label_width) + right("Zo, ohms", value_width) + "   B   D  Er  Offset\n";
+  t += left("Worst case", kLabelWidth) + right("Zo, ohms", kValueWidth) + "   B   D  Er  Offset\n";
   t += row("Nominal", fixed(worst.nominal_zo_ohm, 4));
   t += corner_row("Lowest corner", worst.lowest, spec.offset_in);
   t += corner_row("Highest corner", worst.highest, spec.offset_in);
@@ -109,8 +109,8 @@ std::string tolerance_table(const ToleranceSpec& spec, const ZoWindow& window,
     t += "Budget: none, the nominal line misses the return loss target\n";
     return t;
   }
-  t += left("Budget, each alone", label_width) + right("+-", value_width) +
-       right("rise", value_width) + right("fall", value_width) + "\n";
+  t += left("Budget, each alone", kLabelWidth) + right("+-", kValueWidth) +
+       right("rise", kValueWidth) + right("fall", kValueWidth) + "\n";
   t += budget_row("B, in", budget.outer_in, 6);
   t += budget_row("D, in", budget.inner_in, 6);
   t += budget_row("Er", budget.er, 5);

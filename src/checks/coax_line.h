@@ -12,12 +12,12 @@ struct CoaxLine {
 };
 
 // Speed of light in vacuum, metres per second.
-inline constexpr double light_speed_m_per_s = 299792458.0;
+inline constexpr double kLightSpeedMPerS = 299792458.0;
 // Metres per inch.
-inline constexpr double metres_per_inch = 0.0254;
+inline constexpr double kMetresPerInch = 0.0254;
 // Metres per foot.
-inline constexpr double metres_per_foot = 0.3048;
+inline constexpr double kMetresPerFoot = 0.3048;
 // Wave impedance of free space, ohms.
-inline constexpr double eta0_ohm = 376.730313668;
+inline constexpr double kEta0Ohm = 376.730313668;
 
 }  // namespace lumo::checks

@@ -9,7 +9,7 @@ LineFacts line_facts(double er) {
   const double root_er = std::sqrt(er);
   return LineFacts{
       .velocity_factor = 1.0 / root_er,
-      .delay_ns_per_ft = metres_per_foot * root_er / light_speed_m_per_s * 1e9,
+      .delay_ns_per_ft = kMetresPerFoot * root_er / kLightSpeedMPerS * 1e9,
   };
 }
 

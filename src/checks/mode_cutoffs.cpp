@@ -26,14 +26,14 @@ double bessel_y_prime(int n, double x) { return 0.5 * (bessel_y(n - 1, x) - bess
 // steps over two roots at once. NaN when no sign change shows.
 template <typename F>
 double first_root(F f, double approx) {
-  constexpr double start = 0.5;
-  constexpr double step = 0.02;
-  constexpr int max_steps = 400;
-  double lo = start * approx;
+  constexpr double kStart = 0.5;
+  constexpr double kStep = 0.02;
+  constexpr int kMaxSteps = 400;
+  double lo = kStart * approx;
   double f_lo = f(lo);
   if (f_lo == 0.0) return lo;
-  for (int i = 1; i <= max_steps; ++i) {
-    double hi = (start + step * i) * approx;
+  for (int i = 1; i <= kMaxSteps; ++i) {
+    double hi = (kStart + kStep * i) * approx;
     double f_hi = f(hi);
     if (!std::isfinite(f_lo) || !std::isfinite(f_hi))
       return std::numeric_limits<double>::quiet_NaN();
@@ -85,8 +85,8 @@ double tm01_root(double c) {
 }
 
 double cutoff_ghz(double x, double inner_in, double er) {
-  const double radius_m = 0.5 * inner_in * metres_per_inch;
-  return x * light_speed_m_per_s / (2.0 * std::numbers::pi * radius_m * std::sqrt(er)) * 1e-9;
+  const double radius_m = 0.5 * inner_in * kMetresPerInch;
+  return x * kLightSpeedMPerS / (2.0 * std::numbers::pi * radius_m * std::sqrt(er)) * 1e-9;
 }
 
 ModeCutoffs mode_cutoffs(const CoaxLine& line) {

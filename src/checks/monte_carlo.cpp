@@ -86,8 +86,8 @@ class Sampler {
 }  // namespace
 
 ZoStatistics::ZoStatistics(double low_ohm, double high_ohm)
-    : histogram_{low_ohm, high_ohm, std::vector<std::uint64_t>(histogram_bins, 0)},
-      bin_width_((high_ohm - low_ohm) / static_cast<double>(histogram_bins)),
+    : histogram_{low_ohm, high_ohm, std::vector<std::uint64_t>(kHistogramBins, 0)},
+      bin_width_((high_ohm - low_ohm) / static_cast<double>(kHistogramBins)),
       bins_per_ohm_(bin_width_ > 0.0 ? 1.0 / bin_width_ : 0.0) {}
 
 void ZoStatistics::add(double zo_ohm) {
@@ -100,7 +100,7 @@ void ZoStatistics::add(double zo_ohm) {
   // A bin position outside the range, or not a number, counts in the end bin.
   double position = (zo_ohm - histogram_.low_ohm) * bins_per_ohm_;
   if (!(position >= 0.0)) position = 0.0;
-  const double last = static_cast<double>(histogram_bins - 1);
+  const double last = static_cast<double>(kHistogramBins - 1);
   if (position > last) position = last;
   ++histogram_.counts[static_cast<std::size_t>(position)];
 }
@@ -108,7 +108,7 @@ void ZoStatistics::add(double zo_ohm) {
 double ZoStatistics::percentile(unsigned percent) const {
   const std::uint64_t rank = std::max<std::uint64_t>(1, (percent * n_ + 99) / 100);
   std::uint64_t before = 0;
-  for (std::size_t i = 0; i < histogram_bins; ++i) {
+  for (std::size_t i = 0; i < kHistogramBins; ++i) {
     const std::uint64_t count = histogram_.counts[i];
     if (before + count >= rank) {
       const double share = static_cast<double>(rank - before) / static_cast<double>(count);

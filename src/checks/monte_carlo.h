@@ -12,13 +12,13 @@
 namespace lumo::checks {
 
 // Bins of the Zo histogram; percentiles are good to one bin.
-inline constexpr std::size_t histogram_bins = 10000;
+inline constexpr std::size_t kHistogramBins = 10000;
 
 // Counts of Zo over equal bins from low_ohm to high_ohm.
 struct ZoHistogram {
   double low_ohm;                     // lower edge of the first bin, ohms
   double high_ohm;                    // upper edge of the last bin, ohms
-  std::vector<std::uint64_t> counts;  // samples per bin, histogram_bins of them
+  std::vector<std::uint64_t> counts;  // samples per bin, kHistogramBins of them
 };
 
 // Summary of a stream of Zo values.

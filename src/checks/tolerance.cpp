@@ -13,7 +13,7 @@ namespace lumo::checks {
 namespace {
 
 // Zo per unit of arccosh for a unit dielectric constant, ohms.
-constexpr double zo_scale = eta0_ohm / (2.0 * std::numbers::pi);
+constexpr double kZoScale = kEta0Ohm / (2.0 * std::numbers::pi);
 
 // arccosh((B^2 + D^2 - 4 C^2) / (2 B D)) as log1p(u + sqrt(u (u + 2))) of the
 // argument's excess over 1, u = (B - D - 2C)(B - D + 2C) / (2 B D): no
@@ -112,7 +112,7 @@ std::optional<SpecError> spec_error(const ToleranceSpec& spec) {
 }
 
 double eccentric_zo(const CoaxLine& line, double offset_in) {
-  return zo_scale / std::sqrt(line.er) *
+  return kZoScale / std::sqrt(line.er) *
          arccosh_of_geometry(line.outer_in, line.inner_in, offset_in);
 }
 
@@ -165,7 +165,7 @@ Budget budget(const ToleranceSpec& spec) {
   result.feasible = true;
   // t = arccosh((B^2 + D^2 - 4 C^2) / (2 B D)) of the line of impedance z;
   // each diameter is the root of that quadratic on its side of the other.
-  auto t_of = [&](double z) { return z * root_er / zo_scale; };
+  auto t_of = [&](double z) { return z * root_er / kZoScale; };
   result.outer_in = parameter_budget(b, true, window, [&](double z) {
     const double t = t_of(z);
     return d * std::cosh(t) + std::hypot(d * std::sinh(t), 2.0 * c);
@@ -178,7 +178,7 @@ Budget budget(const ToleranceSpec& spec) {
   });
   const double geometry = arccosh_of_geometry(b, d, c);
   result.er = parameter_budget(n.er, false, window, [&](double z) {
-    const double r = zo_scale * geometry / z;
+    const double r = kZoScale * geometry / z;
     return r * r;
   });
   return result;

@@ -131,7 +131,7 @@ TEST(MonteCarlo, SameSeedSameResult) {
 TEST(ZoStatistics, AgreesWithExactComputation) {
   const double low = 10.0;
   const double high = 15.0;
-  const double bin = (high - low) / static_cast<double>(histogram_bins);
+  const double bin = (high - low) / static_cast<double>(kHistogramBins);
   std::vector<double> values;
   for (int i = 0; i < 100001; ++i) {
     const double u = std::fmod(i * 0.6180339887498949, 1.0);
@@ -167,7 +167,7 @@ TEST(ZoStatistics, EdgesOfTheRange) {
   const ZoSummary sum = stats.summary();
   EXPECT_EQ(stats.histogram().counts.front(), 1u);
   EXPECT_EQ(stats.histogram().counts.back(), 1u);
-  EXPECT_EQ(sum.p50_ohm, 10.0 + 5.0 / static_cast<double>(histogram_bins));  // rank 1
+  EXPECT_EQ(sum.p50_ohm, 10.0 + 5.0 / static_cast<double>(kHistogramBins));  // rank 1
   EXPECT_EQ(sum.p99_ohm, 15.0);                                              // rank 2
   EXPECT_EQ(sum.mean_ohm, 12.5);
   EXPECT_NEAR(sum.stddev_ohm, std::sqrt(12.5), 1e-12);
