@@ -52,9 +52,10 @@ std::optional<SpecError> check_tolerance(SpecField field, const char* name, doub
   if (!std::isfinite(tol))
     return error(field, what + " is not a finite number (" + number_text(tol) + ")");
   if (tol < 0.0) return error(field, what + " is negative (" + number_text(tol) + unit + ")");
-  if (tol >= value)
+  if (tol >= value) {
     return error(field, what + " (" + number_text(tol) + unit + ") is not smaller than " + name +
                             " (" + number_text(value) + unit + ")");
+  }
   return std::nullopt;
 }
 
@@ -78,10 +79,11 @@ std::optional<SpecError> spec_error(const ToleranceSpec& spec) {
   if (auto e = check_line_value(SpecField::outer, "B", line.outer_in, " in")) return e;
   if (auto e = check_line_value(SpecField::inner, "D", line.inner_in, " in")) return e;
   if (auto e = check_line_value(SpecField::er, "Er", line.er, "")) return e;
-  if (line.outer_in <= line.inner_in)
+  if (line.outer_in <= line.inner_in) {
     return error(SpecField::outer, "B (" + number_text(line.outer_in) +
                                        " in) is not larger than D (" + number_text(line.inner_in) +
                                        " in)");
+  }
   if (auto e = check_tolerance(SpecField::outer_tol, "B", spec.outer_tol_in, line.outer_in, " in"))
     return e;
   if (auto e = check_tolerance(SpecField::inner_tol, "D", spec.inner_tol_in, line.inner_in, " in"))
@@ -92,21 +94,25 @@ std::optional<SpecError> spec_error(const ToleranceSpec& spec) {
     return error(SpecField::offset, "the offset is not a finite number (" + number_text(c) + ")");
   if (c < 0.0)
     return error(SpecField::offset, "the offset is negative (" + number_text(c) + " in)");
-  if (line.inner_in / 2.0 + c >= line.outer_in / 2.0)
+  if (line.inner_in / 2.0 + c >= line.outer_in / 2.0) {
     return error(SpecField::offset, "the offset (" + number_text(c) +
                                         " in) lets the conductors touch: D/2 + C must stay "
                                         "below B/2");
-  if ((line.inner_in + spec.inner_tol_in) / 2.0 + c >= (line.outer_in - spec.outer_tol_in) / 2.0)
+  }
+  if ((line.inner_in + spec.inner_tol_in) / 2.0 + c >= (line.outer_in - spec.outer_tol_in) / 2.0) {
     return error(SpecField::offset, "the offset (" + number_text(c) +
                                         " in) and the tolerances on B and D let the conductors "
                                         "touch: (D + tolerance)/2 + C must stay below "
                                         "(B - tolerance)/2");
-  if (!std::isfinite(spec.zref_ohm) || spec.zref_ohm <= 0.0)
+  }
+  if (!std::isfinite(spec.zref_ohm) || spec.zref_ohm <= 0.0) {
     return error(SpecField::zref, "the reference impedance is not a positive number (" +
                                       number_text(spec.zref_ohm) + " ohms)");
-  if (!std::isfinite(spec.rl_target_db) || spec.rl_target_db <= 0.0)
+  }
+  if (!std::isfinite(spec.rl_target_db) || spec.rl_target_db <= 0.0) {
     return error(SpecField::rl_target, "the return loss target is not a positive number (" +
                                            number_text(spec.rl_target_db) + " dB)");
+  }
   if (spec.samples == 0) return error(SpecField::samples, "the number of samples is zero");
   return std::nullopt;
 }

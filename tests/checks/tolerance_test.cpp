@@ -125,10 +125,11 @@ TEST(Tolerance, BudgetEdgesMeetTheTarget) {
           {n.outer_in, n.inner_in, n.er + b.er.increase},
           {n.outer_in, n.inner_in, n.er - b.er.decrease},
       };
-      for (const CoaxLine& edge : edges)
+      for (const CoaxLine& edge : edges) {
         EXPECT_NEAR(
             literal_rl(literal_zo(edge.outer_in, edge.inner_in, edge.er, offset), s.zref_ohm),
             target, 1e-6);
+      }
       for (const ParameterBudget& p : {b.outer_in, b.inner_in, b.er}) {
         EXPECT_GT(p.increase, 0.0);
         EXPECT_GT(p.decrease, 0.0);
