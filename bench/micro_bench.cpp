@@ -112,22 +112,22 @@ BENCHMARK(BM_Lmsyn);
 // Monte Carlo samples per second on the delivered line's tolerance box, with
 // and without a conductor offset, for both distributions.
 void BM_MonteCarlo(benchmark::State& state) {
-  lumo::checks::ToleranceSpec spec;
-  spec.nominal = {0.2425, 0.0726, 2.1};
-  spec.outer_tol_in = 0.0005;
-  spec.inner_tol_in = 0.0003;
-  spec.er_tol = 0.02;
-  spec.offset_in = state.range(0) ? 0.001 : 0.0;
-  spec.distribution = state.range(1) ? lumo::checks::Distribution::uniform
+  lumo::checks::ToleranceInputs inputs;
+  inputs.nominal = {0.2425, 0.0726, 2.1};
+  inputs.outer_tol_in = 0.0005;
+  inputs.inner_tol_in = 0.0003;
+  inputs.er_tol = 0.02;
+  inputs.offset_in = state.range(0) ? 0.001 : 0.0;
+  inputs.distribution = state.range(1) ? lumo::checks::Distribution::uniform
                                      : lumo::checks::Distribution::normal;
-  spec.samples = 1000000;
+  inputs.samples = 1000000;
   for (auto _ : state) {
-    auto result = lumo::checks::monte_carlo(spec);
+    auto result = lumo::checks::monte_carlo(inputs);
     benchmark::DoNotOptimize(result);
-    ++spec.seed;
+    ++inputs.seed;
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
-                          static_cast<std::int64_t>(spec.samples));
+                          static_cast<std::int64_t>(inputs.samples));
 }
 BENCHMARK(BM_MonteCarlo)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})
     ->Unit(benchmark::kMillisecond);

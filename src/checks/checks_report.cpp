@@ -74,29 +74,29 @@ std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const 
   return t;
 }
 
-std::string tolerance_table(const ToleranceSpec& spec, const ZoWindow& window,
+std::string tolerance_table(const ToleranceInputs& inputs, const ZoWindow& window,
                             const WorstCase& worst, const MonteCarloResult& monte_carlo,
                             const Budget& budget) {
-  const CoaxLine& n = spec.nominal;
-  std::string t = "B = " + shortest(n.outer_in) + " +- " + shortest(spec.outer_tol_in) +
-                  " in, D = " + shortest(n.inner_in) + " +- " + shortest(spec.inner_tol_in) +
-                  " in, Er = " + shortest(n.er) + " +- " + shortest(spec.er_tol) + ", offset " +
-                  shortest(spec.offset_in) + " in\n";
-  t += "Return loss " + shortest(spec.rl_target_db) + " dB against " + shortest(spec.zref_ohm) +
+  const CoaxLine& n = inputs.nominal;
+  std::string t = "B = " + shortest(n.outer_in) + " +- " + shortest(inputs.outer_tol_in) +
+                  " in, D = " + shortest(n.inner_in) + " +- " + shortest(inputs.inner_tol_in) +
+                  " in, Er = " + shortest(n.er) + " +- " + shortest(inputs.er_tol) + ", offset " +
+                  shortest(inputs.offset_in) + " in\n";
+  t += "Return loss " + shortest(inputs.rl_target_db) + " dB against " + shortest(inputs.zref_ohm) +
        " ohms: Zo from " + fixed(window.low_ohm, 4) + " to " + fixed(window.high_ohm, 4) +
        " ohms\n\n";
 
   t += left("Worst case", kLabelWidth) + right("Zo, ohms", kValueWidth) + "   B   D  Er  Offset\n";
   t += row("Nominal", fixed(worst.nominal_zo_ohm, 4));
-  t += corner_row("Lowest corner", worst.lowest, spec.offset_in);
-  t += corner_row("Highest corner", worst.highest, spec.offset_in);
+  t += corner_row("Lowest corner", worst.lowest, inputs.offset_in);
+  t += corner_row("Highest corner", worst.highest, inputs.offset_in);
   t += row("Worst return loss, dB", fixed(worst.worst_rl_db, 2));
   t += "\n";
 
   const ZoSummary& z = monte_carlo.zo;
   t += "Monte Carlo: " + std::to_string(z.samples) + " samples, " +
-       (spec.distribution == Distribution::normal ? "normal" : "uniform") + ", seed " +
-       std::to_string(spec.seed) + "\n";
+       (inputs.distribution == Distribution::normal ? "normal" : "uniform") + ", seed " +
+       std::to_string(inputs.seed) + "\n";
   t += row("Mean, ohms", fixed(z.mean_ohm, 4));
   t += row("Standard deviation, ohms", fixed(z.stddev_ohm, 4));
   t += row("1st percentile, ohms", fixed(z.p1_ohm, 4));

@@ -23,10 +23,10 @@ namespace lumo::checks {
 // exact form; a cut-off that was not found prints "not found".
 std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts);
 
-// Table of a tolerance analysis: the spec, the return-loss window, the worst
+// Table of a tolerance analysis: the inputs, the return-loss window, the worst
 // case with its corners, the Monte Carlo summary and the budgets, in the
 // same columns as modes_table.
-std::string tolerance_table(const ToleranceSpec& spec, const ZoWindow& window,
+std::string tolerance_table(const ToleranceInputs& inputs, const ZoWindow& window,
                             const WorstCase& worst, const MonteCarloResult& monte_carlo,
                             const Budget& budget);
 

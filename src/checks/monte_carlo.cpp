@@ -132,20 +132,20 @@ ZoSummary ZoStatistics::summary() const {
   };
 }
 
-MonteCarloResult monte_carlo(const ToleranceSpec& spec) {
-  const CoaxLine& n = spec.nominal;
-  const WorstCase worst = worst_case(spec);
-  const ZoWindow window = rl_window(spec.zref_ohm, spec.rl_target_db);
+MonteCarloResult monte_carlo(const ToleranceInputs& inputs) {
+  const CoaxLine& n = inputs.nominal;
+  const WorstCase worst = worst_case(inputs);
+  const ZoWindow window = rl_window(inputs.zref_ohm, inputs.rl_target_db);
   // Zo is monotonic in B, D, Er and the offset, so every sample lies
   // between the extreme corners.
   ZoStatistics stats(worst.lowest.zo_ohm, worst.highest.zo_ohm);
-  Sampler sampler(spec.seed, spec.distribution);
+  Sampler sampler(inputs.seed, inputs.distribution);
   std::uint64_t good = 0;
-  for (std::uint64_t i = 0; i < spec.samples; ++i) {
-    const double b = n.outer_in + spec.outer_tol_in * sampler.unit();
-    const double d = n.inner_in + spec.inner_tol_in * sampler.unit();
-    const double er = n.er + spec.er_tol * sampler.unit();
-    const double c = spec.offset_in > 0.0 ? spec.offset_in * sampler.radius() : 0.0;
+  for (std::uint64_t i = 0; i < inputs.samples; ++i) {
+    const double b = n.outer_in + inputs.outer_tol_in * sampler.unit();
+    const double d = n.inner_in + inputs.inner_tol_in * sampler.unit();
+    const double er = n.er + inputs.er_tol * sampler.unit();
+    const double c = inputs.offset_in > 0.0 ? inputs.offset_in * sampler.radius() : 0.0;
     const double zo = eccentric_zo(CoaxLine{b, d, er}, c);
     stats.add(zo);
     // Inside the window is return loss at or above the target.
@@ -153,7 +153,7 @@ MonteCarloResult monte_carlo(const ToleranceSpec& spec) {
   }
   return MonteCarloResult{
       .zo = stats.summary(),
-      .yield = static_cast<double>(good) / static_cast<double>(spec.samples),
+      .yield = static_cast<double>(good) / static_cast<double>(inputs.samples),
       .histogram = stats.histogram(),
   };
 }

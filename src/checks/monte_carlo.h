@@ -68,12 +68,12 @@ struct MonteCarloResult {
   ZoHistogram histogram;  // the samples' histogram, spanning the worst-case corners
 };
 
-// Runs spec.samples samples of a valid spec from a std::mt19937_64 seeded
-// with spec.seed: the same spec gives the same result on the same build.
+// Runs inputs.samples samples of a valid inputs from a std::mt19937_64 seeded
+// with inputs.seed: the same inputs gives the same result on the same build.
 // B, D and Er each draw independently. The offset is a displacement of the
 // inner conductor in the plane, each of its two components drawn like a
 // tolerance of +- offset (normal: sigma offset/3, the displacement truncated
 // at the offset; uniform: uniform over the disc of that radius).
-MonteCarloResult monte_carlo(const ToleranceSpec& spec);
+MonteCarloResult monte_carlo(const ToleranceInputs& inputs);
 
 }  // namespace lumo::checks

@@ -31,12 +31,12 @@ std::string number_text(double v) {
   return std::string(buf, result.ptr);
 }
 
-std::optional<SpecError> error(SpecField field, std::string message) {
-  return SpecError{field, std::move(message)};
+std::optional<InputError> error(InputField field, std::string message) {
+  return InputError{field, std::move(message)};
 }
 
 // A line value: finite and positive.
-std::optional<SpecError> check_line_value(SpecField field, const char* name, double v,
+std::optional<InputError> check_line_value(InputField field, const char* name, double v,
                                           const char* unit) {
   if (!std::isfinite(v))
     return error(field, std::string(name) + " is not a finite number (" + number_text(v) + ")");
@@ -46,7 +46,7 @@ std::optional<SpecError> check_line_value(SpecField field, const char* name, dou
 }
 
 // A tolerance: finite, not negative, smaller than its value.
-std::optional<SpecError> check_tolerance(SpecField field, const char* name, double tol,
+std::optional<InputError> check_tolerance(InputField field, const char* name, double tol,
                                          double value, const char* unit) {
   const std::string what = std::string("the tolerance on ") + name;
   if (!std::isfinite(tol))
@@ -74,46 +74,46 @@ ParameterBudget parameter_budget(double x, bool rising, const ZoWindow& window, 
 
 }  // namespace
 
-std::optional<SpecError> spec_error(const ToleranceSpec& spec) {
-  const CoaxLine& line = spec.nominal;
-  if (auto e = check_line_value(SpecField::outer, "B", line.outer_in, " in")) return e;
-  if (auto e = check_line_value(SpecField::inner, "D", line.inner_in, " in")) return e;
-  if (auto e = check_line_value(SpecField::er, "Er", line.er, "")) return e;
+std::optional<InputError> input_error(const ToleranceInputs& inputs) {
+  const CoaxLine& line = inputs.nominal;
+  if (auto e = check_line_value(InputField::outer, "B", line.outer_in, " in")) return e;
+  if (auto e = check_line_value(InputField::inner, "D", line.inner_in, " in")) return e;
+  if (auto e = check_line_value(InputField::er, "Er", line.er, "")) return e;
   if (line.outer_in <= line.inner_in) {
-    return error(SpecField::outer, "B (" + number_text(line.outer_in) +
+    return error(InputField::outer, "B (" + number_text(line.outer_in) +
                                        " in) is not larger than D (" + number_text(line.inner_in) +
                                        " in)");
   }
-  if (auto e = check_tolerance(SpecField::outer_tol, "B", spec.outer_tol_in, line.outer_in, " in"))
+  if (auto e = check_tolerance(InputField::outer_tol, "B", inputs.outer_tol_in, line.outer_in, " in"))
     return e;
-  if (auto e = check_tolerance(SpecField::inner_tol, "D", spec.inner_tol_in, line.inner_in, " in"))
+  if (auto e = check_tolerance(InputField::inner_tol, "D", inputs.inner_tol_in, line.inner_in, " in"))
     return e;
-  if (auto e = check_tolerance(SpecField::er_tol, "Er", spec.er_tol, line.er, "")) return e;
-  const double c = spec.offset_in;
+  if (auto e = check_tolerance(InputField::er_tol, "Er", inputs.er_tol, line.er, "")) return e;
+  const double c = inputs.offset_in;
   if (!std::isfinite(c))
-    return error(SpecField::offset, "the offset is not a finite number (" + number_text(c) + ")");
+    return error(InputField::offset, "the offset is not a finite number (" + number_text(c) + ")");
   if (c < 0.0)
-    return error(SpecField::offset, "the offset is negative (" + number_text(c) + " in)");
+    return error(InputField::offset, "the offset is negative (" + number_text(c) + " in)");
   if (line.inner_in / 2.0 + c >= line.outer_in / 2.0) {
-    return error(SpecField::offset, "the offset (" + number_text(c) +
+    return error(InputField::offset, "the offset (" + number_text(c) +
                                         " in) lets the conductors touch: D/2 + C must stay "
                                         "below B/2");
   }
-  if ((line.inner_in + spec.inner_tol_in) / 2.0 + c >= (line.outer_in - spec.outer_tol_in) / 2.0) {
-    return error(SpecField::offset, "the offset (" + number_text(c) +
+  if ((line.inner_in + inputs.inner_tol_in) / 2.0 + c >= (line.outer_in - inputs.outer_tol_in) / 2.0) {
+    return error(InputField::offset, "the offset (" + number_text(c) +
                                         " in) and the tolerances on B and D let the conductors "
                                         "touch: (D + tolerance)/2 + C must stay below "
                                         "(B - tolerance)/2");
   }
-  if (!std::isfinite(spec.zref_ohm) || spec.zref_ohm <= 0.0) {
-    return error(SpecField::zref, "the reference impedance is not a positive number (" +
-                                      number_text(spec.zref_ohm) + " ohms)");
+  if (!std::isfinite(inputs.zref_ohm) || inputs.zref_ohm <= 0.0) {
+    return error(InputField::zref, "the reference impedance is not a positive number (" +
+                                      number_text(inputs.zref_ohm) + " ohms)");
   }
-  if (!std::isfinite(spec.rl_target_db) || spec.rl_target_db <= 0.0) {
-    return error(SpecField::rl_target, "the return loss target is not a positive number (" +
-                                           number_text(spec.rl_target_db) + " dB)");
+  if (!std::isfinite(inputs.rl_target_db) || inputs.rl_target_db <= 0.0) {
+    return error(InputField::rl_target, "the return loss target is not a positive number (" +
+                                           number_text(inputs.rl_target_db) + " dB)");
   }
-  if (spec.samples == 0) return error(SpecField::samples, "the number of samples is zero");
+  if (inputs.samples == 0) return error(InputField::samples, "the number of samples is zero");
   return std::nullopt;
 }
 
@@ -131,19 +131,19 @@ ZoWindow rl_window(double zref_ohm, double rl_db) {
   return ZoWindow{zref_ohm * (1.0 - g) / (1.0 + g), zref_ohm * (1.0 + g) / (1.0 - g)};
 }
 
-WorstCase worst_case(const ToleranceSpec& spec) {
-  const CoaxLine& n = spec.nominal;
+WorstCase worst_case(const ToleranceInputs& inputs) {
+  const CoaxLine& n = inputs.nominal;
   WorstCase w{};
-  w.nominal_zo_ohm = eccentric_zo(n, spec.offset_in);
+  w.nominal_zo_ohm = eccentric_zo(n, inputs.offset_in);
   bool first = true;
   for (int outer : {-1, 1}) {
     for (int inner : {-1, 1}) {
       for (int er : {-1, 1}) {
         for (bool offset : {false, true}) {
-          const CoaxLine line{n.outer_in + outer * spec.outer_tol_in,
-                              n.inner_in + inner * spec.inner_tol_in, n.er + er * spec.er_tol};
+          const CoaxLine line{n.outer_in + outer * inputs.outer_tol_in,
+                              n.inner_in + inner * inputs.inner_tol_in, n.er + er * inputs.er_tol};
           const Corner corner{outer, inner, er, offset,
-                              eccentric_zo(line, offset ? spec.offset_in : 0.0)};
+                              eccentric_zo(line, offset ? inputs.offset_in : 0.0)};
           if (first || corner.zo_ohm < w.lowest.zo_ohm) w.lowest = corner;
           if (first || corner.zo_ohm > w.highest.zo_ohm) w.highest = corner;
           first = false;
@@ -153,18 +153,18 @@ WorstCase worst_case(const ToleranceSpec& spec) {
   }
   // Return loss falls as Zo moves away from Zref on either side, so the
   // worst corner is one of the two extremes.
-  w.worst_rl_db = std::min(return_loss_db(w.lowest.zo_ohm, spec.zref_ohm),
-                           return_loss_db(w.highest.zo_ohm, spec.zref_ohm));
+  w.worst_rl_db = std::min(return_loss_db(w.lowest.zo_ohm, inputs.zref_ohm),
+                           return_loss_db(w.highest.zo_ohm, inputs.zref_ohm));
   return w;
 }
 
-Budget budget(const ToleranceSpec& spec) {
-  const CoaxLine& n = spec.nominal;
+Budget budget(const ToleranceInputs& inputs) {
+  const CoaxLine& n = inputs.nominal;
   const double b = n.outer_in;
   const double d = n.inner_in;
-  const double c = spec.offset_in;
+  const double c = inputs.offset_in;
   const double root_er = std::sqrt(n.er);
-  const ZoWindow window = rl_window(spec.zref_ohm, spec.rl_target_db);
+  const ZoWindow window = rl_window(inputs.zref_ohm, inputs.rl_target_db);
   const double zo = eccentric_zo(n, c);
   Budget result{};
   if (!(zo >= window.low_ohm && zo <= window.high_ohm)) return result;

@@ -18,7 +18,7 @@ enum class Distribution {
 };
 
 // A line with plus-or-minus tolerances, and the match it must reach.
-struct ToleranceSpec {
+struct ToleranceInputs {
   CoaxLine nominal;                                  // nominal line
   double outer_tol_in = 0.0;                         // tolerance on B, +- inches
   double inner_tol_in = 0.0;                         // tolerance on D, +- inches
@@ -31,8 +31,8 @@ struct ToleranceSpec {
   Distribution distribution = Distribution::normal;  // Monte Carlo distribution
 };
 
-// The value of a spec that cannot be used.
-enum class SpecField {
+// The value of a inputs that cannot be used.
+enum class InputField {
   outer,
   inner,
   er,
@@ -45,17 +45,17 @@ enum class SpecField {
   samples
 };
 
-// Why a spec cannot be used: the value at fault and a one-line text naming it.
-struct SpecError {
-  SpecField field;      // the value at fault
+// Why a inputs cannot be used: the value at fault and a one-line text naming it.
+struct InputError {
+  InputField field;      // the value at fault
   std::string message;  // e.g. "the tolerance on D is negative (-0.0003 in)"
 };
 
-// The first unusable value of `spec`, or nothing when every value is usable.
+// The first unusable value of `inputs`, or nothing when every value is usable.
 // Checks finiteness, B > D > 0, Er > 0, tolerances >= 0 and below their
 // values, an offset >= 0 with D/2 + C < B/2 at the nominal and at the worst
 // corner of the box, Zref > 0, a target > 0 and at least one sample.
-std::optional<SpecError> spec_error(const ToleranceSpec& spec);
+std::optional<InputError> input_error(const ToleranceInputs& inputs);
 
 // Zo (ohms) of a line whose centres are `offset_in` inches apart:
 // eta0 / (2 pi sqrt(Er)) arccosh((B^2 + D^2 - 4 C^2) / (2 B D)). Needs
@@ -92,9 +92,9 @@ struct WorstCase {
   double worst_rl_db;     // lowest return loss over the corners against Zref, dB
 };
 
-// Worst case of a valid spec over its 16 corners (B, D, Er at minus and plus,
+// Worst case of a valid inputs over its 16 corners (B, D, Er at minus and plus,
 // the offset at 0 and at its value).
-WorstCase worst_case(const ToleranceSpec& spec);
+WorstCase worst_case(const ToleranceInputs& inputs);
 
 // How far one quantity may move alone, the others nominal, with the return
 // loss still at or above the target.
@@ -112,7 +112,7 @@ struct Budget {
   ParameterBudget er;        // on Er
 };
 
-// Budgets of a valid spec, the offset held at its value.
-Budget budget(const ToleranceSpec& spec);
+// Budgets of a valid inputs, the offset held at its value.
+Budget budget(const ToleranceInputs& inputs);
 
 }  // namespace lumo::checks

@@ -59,13 +59,13 @@ TEST(ChecksReport, ModesTable) {
 }
 
 TEST(ChecksReport, ToleranceTable) {
-  ToleranceSpec spec;
-  spec.nominal = {0.2425, 0.0726, 2.1};
-  spec.outer_tol_in = 0.0005;
-  spec.inner_tol_in = 0.0003;
-  spec.er_tol = 0.02;
-  spec.offset_in = 0.001;
-  spec.seed = 7;
+  ToleranceInputs inputs;
+  inputs.nominal = {0.2425, 0.0726, 2.1};
+  inputs.outer_tol_in = 0.0005;
+  inputs.inner_tol_in = 0.0003;
+  inputs.er_tol = 0.02;
+  inputs.offset_in = 0.001;
+  inputs.seed = 7;
   const ZoWindow window{46.934657, 53.265543};
   const WorstCase worst{
       49.897030, {-1, 1, 1, true, 49.406251}, {1, -1, -1, false, 50.397231}, 44.5224};
@@ -95,14 +95,14 @@ TEST(ChecksReport, ToleranceTable) {
       "99th percentile, ohms" + sp(10) + "50.1326\n"
       "Yield, %" + sp(24) + "100.00\n"
       "\n";
-  EXPECT_EQ(tolerance_table(spec, window, worst, mc, budget),
+  EXPECT_EQ(tolerance_table(inputs, window, worst, mc, budget),
             head + "Budget, each alone" + sp(18) + "+-" + sp(8) + "rise" + sp(8) + "fall\n" +
                 "B, in" + sp(25) + "0.016772" + sp(4) + "0.020549" + sp(4) + "0.016772\n" +
                 "D, in" + sp(25) + "0.005394" + sp(4) + "0.005394" + sp(4) + "0.005671\n" +
                 "Er" + sp(29) + "0.25698" + sp(5) + "0.27375" + sp(5) + "0.25698\n");
   // clang-format on
   budget.feasible = false;
-  EXPECT_EQ(tolerance_table(spec, window, worst, mc, budget),
+  EXPECT_EQ(tolerance_table(inputs, window, worst, mc, budget),
             head + "Budget: none, the nominal line misses the return loss target\n");
 }
 

@@ -13,14 +13,14 @@
 namespace lumo::checks {
 namespace {
 
-ToleranceSpec delivered(Distribution distribution = Distribution::normal) {
-  ToleranceSpec spec;
-  spec.nominal = {0.2425, 0.0726, 2.1};
-  spec.outer_tol_in = 0.0005;
-  spec.inner_tol_in = 0.0003;
-  spec.er_tol = 0.02;
-  spec.distribution = distribution;
-  return spec;
+ToleranceInputs delivered(Distribution distribution = Distribution::normal) {
+  ToleranceInputs inputs;
+  inputs.nominal = {0.2425, 0.0726, 2.1};
+  inputs.outer_tol_in = 0.0005;
+  inputs.inner_tol_in = 0.0003;
+  inputs.er_tol = 0.02;
+  inputs.distribution = distribution;
+  return inputs;
 }
 
 // Standard deviation of one tolerance's draw, in units of the tolerance: a
@@ -36,7 +36,7 @@ double unit_sigma(Distribution distribution) {
 // sensitivities (single precision, forward differences).
 TEST(MonteCarlo, SpreadMatchesTheLinearEstimate) {
   for (Distribution distribution : {Distribution::normal, Distribution::uniform}) {
-    const ToleranceSpec s = delivered(distribution);
+    const ToleranceInputs s = delivered(distribution);
     float b = 0.2425f, d = 0.0726f, er = 2.1f, zo = 0.0f;
     lmzo(b, d, er, zo);
     Lmsen1 sen{};
@@ -73,7 +73,7 @@ TEST(MonteCarlo, OffsetIsADisplacementInThePlane) {
   const Case cases[] = {{Distribution::uniform, 0.5},
                         {Distribution::normal, (2.0 - 9.0 * e / (1.0 - e)) / 9.0}};
   for (const Case& c : cases) {
-    ToleranceSpec s = delivered(c.distribution);
+    ToleranceInputs s = delivered(c.distribution);
     s.outer_tol_in = s.inner_tol_in = s.er_tol = 0.0;
     s.offset_in = 0.002;
     const double z0 = eccentric_zo(s.nominal, 0.0);
@@ -103,7 +103,7 @@ TEST(MonteCarlo, Yield) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     for (Distribution distribution : {Distribution::normal, Distribution::uniform}) {
-      ToleranceSpec s = delivered(distribution);
+      ToleranceInputs s = delivered(distribution);
       s.zref_ohm = c.zref_ohm;
       EXPECT_NEAR(monte_carlo(s).yield, c.yield, c.within);
     }
@@ -111,7 +111,7 @@ TEST(MonteCarlo, Yield) {
 }
 
 TEST(MonteCarlo, SameSeedSameResult) {
-  ToleranceSpec s = delivered();
+  ToleranceInputs s = delivered();
   s.offset_in = 0.001;
   s.samples = 20000;
   const MonteCarloResult a = monte_carlo(s);

@@ -13,14 +13,14 @@ namespace {
 
 // The delivered line: B 0.2425 +- 0.0005, D 0.0726 +- 0.0003, Er 2.1 +- 0.02,
 // 30 dB against 50 ohms.
-ToleranceSpec delivered(double offset_in = 0.0) {
-  ToleranceSpec spec;
-  spec.nominal = {0.2425, 0.0726, 2.1};
-  spec.outer_tol_in = 0.0005;
-  spec.inner_tol_in = 0.0003;
-  spec.er_tol = 0.02;
-  spec.offset_in = offset_in;
-  return spec;
+ToleranceInputs delivered(double offset_in = 0.0) {
+  ToleranceInputs inputs;
+  inputs.nominal = {0.2425, 0.0726, 2.1};
+  inputs.outer_tol_in = 0.0005;
+  inputs.inner_tol_in = 0.0003;
+  inputs.er_tol = 0.02;
+  inputs.offset_in = offset_in;
+  return inputs;
 }
 
 // Zo as the formula reads, for comparison.
@@ -72,13 +72,13 @@ TEST(Tolerance, ConcentricAndEccentricZo) {
 // The worst case against all 16 corners evaluated one by one, for boxes on
 // one side of Zref, straddling it, and with an offset.
 TEST(Tolerance, WorstCaseIsTheExtremeOfAllCorners) {
-  std::vector<ToleranceSpec> specs = {delivered(), delivered(0.001), delivered(0.05)};
-  specs.push_back(delivered());
-  specs.back().zref_ohm = 49.9;  // inside the box: worst RL at the farther extreme
-  specs.push_back(delivered());
-  specs.back().nominal = {1.0, 0.9, 1.0};  // B/D near 1, steep in D
-  specs.back().inner_tol_in = 0.01;
-  for (const ToleranceSpec& s : specs) {
+  std::vector<ToleranceInputs> cases = {delivered(), delivered(0.001), delivered(0.05)};
+  cases.push_back(delivered());
+  cases.back().zref_ohm = 49.9;  // inside the box: worst RL at the farther extreme
+  cases.push_back(delivered());
+  cases.back().nominal = {1.0, 0.9, 1.0};  // B/D near 1, steep in D
+  cases.back().inner_tol_in = 0.01;
+  for (const ToleranceInputs& s : cases) {
     double low = std::numeric_limits<double>::infinity();
     double high = -low;
     double worst_rl = low;
@@ -109,7 +109,7 @@ TEST(Tolerance, WorstCaseIsTheExtremeOfAllCorners) {
 TEST(Tolerance, BudgetEdgesMeetTheTarget) {
   for (double offset : {0.0, 0.03}) {
     for (double target : {20.0, 30.0, 45.0}) {
-      ToleranceSpec s = delivered(offset);
+      ToleranceInputs s = delivered(offset);
       s.rl_target_db = target;
       s.zref_ohm = eccentric_zo(s.nominal, offset) * 1.001;
       SCOPED_TRACE(offset);
@@ -140,7 +140,7 @@ TEST(Tolerance, BudgetEdgesMeetTheTarget) {
     }
   }
   // A nominal line whose return loss misses the target has no budget.
-  ToleranceSpec missed = delivered();
+  ToleranceInputs missed = delivered();
   missed.zref_ohm = 75.0;
   const Budget none = budget(missed);
   EXPECT_FALSE(none.feasible);
@@ -159,10 +159,10 @@ TEST(Tolerance, WindowEdgesAreTheTarget) {
 
 // Each bad value, at the bound and at the nearest value that passes, on a
 // line of exact binary values: B 1 +- 0.125, D 0.5 +- 0.125, Er 2 +- 0.5.
-TEST(Tolerance, SpecErrorsNameTheBadValue) {
-  using S = ToleranceSpec&;
+TEST(Tolerance, InputErrorsNameTheBadValue) {
+  using S = ToleranceInputs&;
   struct Case {
-    void (*change)(ToleranceSpec&);
+    void (*change)(ToleranceInputs&);
     const char* message;  // empty: usable
   };
   const Case cases[] = {
@@ -194,12 +194,12 @@ TEST(Tolerance, SpecErrorsNameTheBadValue) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.message);
-    ToleranceSpec s;
+    ToleranceInputs s;
     s.nominal = {1.0, 0.5, 2.0};
     s.outer_tol_in = s.inner_tol_in = 0.125;
     s.er_tol = 0.5;
     c.change(s);
-    const auto e = spec_error(s);
+    const auto e = input_error(s);
     EXPECT_EQ(e ? e->message : "", c.message);
   }
 }
