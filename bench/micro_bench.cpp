@@ -1,6 +1,6 @@
 // Micro benchmarks of the hot paths of a long sweep: the fixed-point field
-// writer for every field width of the reports, numeric entry parsing, and the
-// loss, sensitivity and synthesis routines.
+// writer for every field width of the reports, numeric entry parsing, the
+// loss, sensitivity and synthesis routines, and the tolerance Monte Carlo.
 #include <benchmark/benchmark.h>
 
 #include <cmath>
@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "checks/monte_carlo.h"
 #include "lines/lines.h"
 #include "textio/fields.h"
 #include "textio/format_writer.h"
@@ -107,6 +108,29 @@ void BM_Lmsyn(benchmark::State& state) {
   }
 }
 BENCHMARK(BM_Lmsyn);
+
+// Monte Carlo samples per second on the delivered line's tolerance box, with
+// and without a conductor offset, for both distributions.
+void BM_MonteCarlo(benchmark::State& state) {
+  lumo::checks::ToleranceInputs inputs;
+  inputs.nominal = {0.2425, 0.0726, 2.1};
+  inputs.outer_tol_in = 0.0005;
+  inputs.inner_tol_in = 0.0003;
+  inputs.er_tol = 0.02;
+  inputs.offset_in = state.range(0) ? 0.001 : 0.0;
+  inputs.distribution = state.range(1) ? lumo::checks::Distribution::uniform
+                                     : lumo::checks::Distribution::normal;
+  inputs.samples = 1000000;
+  for (auto _ : state) {
+    auto result = lumo::checks::monte_carlo(inputs);
+    benchmark::DoNotOptimize(result);
+    ++inputs.seed;
+  }
+  state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
+                          static_cast<std::int64_t>(inputs.samples));
+}
+BENCHMARK(BM_MonteCarlo)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})
+    ->Unit(benchmark::kMillisecond);
 
 }  // namespace
 
