@@ -13,6 +13,7 @@
 #include "lines/lines.h"
 #include "textio/fields.h"
 #include "textio/format_writer.h"
+#include "textio/statement.h"
 #include "textio/numeric_entry.h"
 
 namespace {
@@ -47,13 +48,15 @@ BENCHMARK(BM_FixedField)
     ->Args({10, 2})->Args({10, 3})->Args({10, 4})->Args({11, 3})->Args({11, 4});
 
 void BM_FrequencyRow(benchmark::State& state) {
-  static constexpr lumo::FormatList kRow{"(8X,F8.3,F10.3,F10.3,F10.4,F9.4,F11.4,F10.4)"};
+  static constexpr lumo::Statement<float, float, float, float, float, float, float> kRow{
+      lumo::Stmt::kFrequencyRow, "(8X,F8.3,F10.3,F10.3,F10.4,F9.4,F11.4,F10.4)"};
   lumo::OutputChannel out;
   const auto values = report_values(4096);
   std::size_t i = 0;
   for (auto _ : state) {
     float f = values[i++ & 4095];
-    lumo::format_statement(out, kRow, {f, f, f, f, f, f, f});
+    const lumo::Values<float, float, float, float, float, float, float> row{f, f, f, f, f, f, f};
+    lumo::format_fields(out, kRow.list(), row.fields);
     if (out.text().size() > (1u << 16)) out.take_text();
   }
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
