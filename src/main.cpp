@@ -1,10 +1,13 @@
-// Binds the real console and the working directory to a session.
+// Binds the real console and the working directory to a session; with
+// arguments, runs the command line instead.
 #include <csignal>
 #include <unistd.h>
 
+#include "cli/command_line.h"
 #include "driver/lumo.h"
 
-int main() {
+int main(int argc, char** argv) {
+  if (argc > 1) return lumo::cli::run_command_line(argc, argv);
   // A closed console pipe is a write error reported like any other.
   std::signal(SIGPIPE, SIG_IGN);
   lumo::InputChannel in(STDIN_FILENO, false);

@@ -96,7 +96,9 @@ bool all_blank(const Text20& name) {
 }  // namespace
 
 bool load_defaults(Records& rec, Io& io) {
-  io.defaults.open(io.dir, "Lumo.DEF", Stmt::kOpenDefaults);
+  // A defaults channel connected by the caller (the command line's chosen
+  // file or built-in copy) is read as it is; the dialogue opens Lumo.DEF.
+  if (!io.defaults.is_open()) io.defaults.open(io.dir, "Lumo.DEF", Stmt::kOpenDefaults);
   if (skip_default_line(io) == LineOutcome::kEnd) {
     return fail(rec, io, kEndMessage, kHeaderLabel);
   }

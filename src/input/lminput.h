@@ -14,7 +14,8 @@ namespace lumo {
 void lminput(Records& rec, Io& io);
 
 // Loads Lumo.DEF into blk1 and blk3.fn; on a fault prints its message, sets
-// isel = -1 and returns false.
+// isel = -1 and returns false. A defaults channel already connected (the
+// command line's chosen file or built-in copy) is read instead of Lumo.DEF.
 bool load_defaults(Records& rec, Io& io);
 
 // Step count of a sweep: (max - min) / step + 0.0001 in double, the sum

@@ -1,0 +1,566 @@
+#include "cli/command_line.h"
+
+#include <CLI/CLI.hpp>
+#include <cerrno>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <iostream>
+#include <limits>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/stat.h>
+
+#include "cli/data_writers.h"
+#include "cli/defaults_source.h"
+#include "cli/output_target.h"
+#include "cli/quantity.h"
+#include "driver/lumo.h"
+#include "driver/report_writer.h"
+#include "input/lminput.h"
+#include "textio/fatal.h"
+
+#ifndef LUMO_VERSION
+#error "LUMO_VERSION must be defined by the build"
+#endif
+
+namespace lumo::cli {
+namespace {
+
+using Json = nlohmann::ordered_json;
+
+constexpr std::int64_t kDefaultMaxRows = 10'000'000;
+constexpr float kNoLimit = std::numeric_limits<float>::infinity();
+
+// A value refused: the message names the option, the value and what is
+// accepted. Exit status 2.
+struct UsageError {
+  std::string message;
+};
+// A run that cannot be done or delivered. Exit status 1.
+struct Failure {
+  std::string message;
+};
+
+// The values a field accepts, as the dialogue takes them: from `low`
+// (exclusive when `low_open`) up to `high` inclusive, compared in single
+// precision.
+struct Range {
+  std::string_view what;  // "outer diameter"
+  Quantity quantity;
+  std::string_view unit;  // as the message prints it, "" for none
+  float low;
+  bool low_open;
+  float high;
+  std::string_view low_text, high_text;
+
+  bool accepts(float x) const { return (low_open ? x > low : x >= low) && x <= high; }
+  // "outer diameter must be from 0.0001 to 99.99 in"
+  std::string rule() const {
+    std::string out = std::string(what) + " must be ";
+    if (!low_open) {
+      out += "from " + std::string(low_text) + " to " + std::string(high_text);
+    } else if (high == kNoLimit) {
+      out += "above " + std::string(low_text);
+    } else {
+      out += "above " + std::string(low_text) + " and at most " + std::string(high_text);
+    }
+    if (!unit.empty()) out += " " + std::string(unit);
+    return out;
+  }
+};
+
+constexpr Range diameter(std::string_view what) {
+  return {what, Quantity::kLength, "in", 0.0001f, false, 99.99f, "0.0001", "99.99"};
+}
+constexpr Range step(std::string_view what, Quantity q, std::string_view unit) {
+  return {what, q, unit, 0.0f, true, kNoLimit, "0", ""};
+}
+
+constexpr Range kOuter = diameter("outer diameter");
+constexpr Range kInner = diameter("inner diameter");
+constexpr Range kEr{"relative dielectric constant", Quantity::kPlain, "", 1.0f, false, 999.99f,
+                    "1", "999.99"};
+constexpr Range kTand{"loss tangent", Quantity::kPlain, "", 0.0f, true, 99.999f, "0", "99.999"};
+constexpr Range kRhoOuter{"outer resistivity", Quantity::kPlain, "micro-ohm-cm", 0.0f, true,
+                          999.99f, "0", "999.99"};
+constexpr Range kRhoInner{"inner resistivity", Quantity::kPlain, "micro-ohm-cm", 0.0f, true,
+                          999.99f, "0", "999.99"};
+constexpr Range kRoughOuter{"outer roughness", Quantity::kRoughness, "micro-inches", 0.0f, true,
+                            999.99f, "0", "999.99"};
+constexpr Range kRoughInner{"inner roughness", Quantity::kRoughness, "micro-inches", 0.0f, true,
+                            999.99f, "0", "999.99"};
+constexpr Range kFreqSweep[3] = {
+    {"start frequency", Quantity::kFrequency, "GHz", 0.001f, true, 999.99f, "0.001", "999.99"},
+    {"stop frequency", Quantity::kFrequency, "GHz", 0.0f, true, 999.99f, "0", "999.99"},
+    step("frequency step", Quantity::kFrequency, "GHz")};
+constexpr Range kDiameterSweep[3] = {diameter("minimum diameter"), diameter("maximum diameter"),
+                                     step("diameter step", Quantity::kLength, "in")};
+constexpr Range kImpedanceSweep[3] = {
+    {"minimum impedance", Quantity::kPlain, "ohms", 0.01f, false, 999.99f, "0.01", "999.99"},
+    {"maximum impedance", Quantity::kPlain, "ohms", 0.01f, false, 999.99f, "0.01", "999.99"},
+    step("impedance step", Quantity::kPlain, "ohms")};
+constexpr Range kLossAt{"loss frequency", Quantity::kFrequency, "GHz", 0.0f, true, 999.99f, "0",
+                        "999.99"};
+
+std::string shortest(float x) {
+  std::string s;
+  append_number(s, x);
+  return s;
+}
+
+// The text of an option as given, and whether it was given at all.
+struct Given {
+  std::string text;
+  CLI::Option* option = nullptr;
+  bool given() const { return option != nullptr && option->count() > 0; }
+  // "--outer -1" as messages quote it.
+  std::string quoted() const {
+    return option->get_name() + " " + (text.empty() ? std::string("''") : text);
+  }
+};
+
+// A value's parse error as the message gives it, in the field's terms.
+std::string parse_error(const std::string& error, const Range& r) {
+  if (error == kOutOfRange) return r.rule();
+  if (error == kTakesNoUnit) {
+    return std::string(r.what) + " takes no unit" +
+           (r.unit.empty() ? std::string() : " (it is in " + std::string(r.unit) + ")");
+  }
+  return error;
+}
+
+float checked_value(const Given& g, const Range& r) {
+  Parsed p = parse_quantity(g.text, r.quantity);
+  if (!p.ok()) throw UsageError{g.quoted() + ": " + parse_error(p.error, r)};
+  const auto x = static_cast<float>(p.value);
+  if (!r.accepts(x)) throw UsageError{g.quoted() + ": " + r.rule()};
+  return x;
+}
+
+struct FloatSweep {
+  float start = 0, stop = 0, step = 0;
+};
+
+FloatSweep checked_sweep(const Given& g, const Range (&r)[3]) {
+  ParsedSweep p = parse_sweep(g.text, r[0].quantity);
+  if (!p.ok()) {
+    if (p.part == 0) throw UsageError{g.quoted() + ": " + p.error};
+    const Range& part = r[p.part - 1];
+    const std::string error = parse_error(p.error, part);
+    // A rule names its field already; another error gets the field's name.
+    throw UsageError{g.quoted() + ": " +
+                     (error.starts_with(part.what) ? error : std::string(part.what) + ": " + error)};
+  }
+  const double parts[3] = {p.sweep.start, p.sweep.stop, p.sweep.step};
+  float x[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    x[i] = static_cast<float>(parts[i]);
+    if (!r[i].accepts(x[i])) throw UsageError{g.quoted() + ": " + r[i].rule()};
+  }
+  if (x[0] > x[1]) throw UsageError{g.quoted() + ": START must not exceed STOP"};
+  return {x[0], x[1], x[2]};
+}
+
+enum class Format { kReport, kCsv, kJson };
+enum class Run { kFrequency, kSensitivity, kSynthesis };
+
+// Every option's text; the command's options are registered on its
+// subcommand so that they follow its name.
+struct Options {
+  Given defaults, format, output, max_rows;
+  Given outer, inner, er, tand, rho_outer, rho_inner, rough_outer, rough_inner;
+  Given freq, vary, range, conductor, impedance, loss_at;
+  bool sensitivity = false;
+};
+
+void add(CLI::App* app, Given& g, const std::string& name, const std::string& help) {
+  g.option = app->add_option(name, g.text, help);
+}
+
+void add_common_and_line(CLI::App* app, Options& o) {
+  add(app, o.defaults, "--defaults", "defaults file (else ./Lumo.DEF, the installed or the built-in one)");
+  add(app, o.format, "--format", "report (default), csv or json");
+  add(app, o.output, "-o,--output", "write to FILE instead of standard output");
+  add(app, o.max_rows, "--max-rows", "largest sweep allowed, rows (default 10000000)");
+  add(app, o.outer, "--outer", "outer conductor diameter B; in (default), mil, mm, um");
+  add(app, o.inner, "--inner", "inner conductor diameter D; in (default), mil, mm, um");
+  add(app, o.er, "--er", "relative dielectric constant Er, 1 to 999.99");
+  add(app, o.tand, "--tand", "dielectric loss tangent, above 0 to 99.999 (not with Er 1)");
+  add(app, o.rho_outer, "--rho-outer", "outer conductor resistivity, micro-ohm-cm");
+  add(app, o.rho_inner, "--rho-inner", "inner conductor resistivity, micro-ohm-cm");
+  add(app, o.rough_outer, "--rough-outer", "outer conductor RMS roughness; micro-inches (default), um, nm");
+  add(app, o.rough_inner, "--rough-inner", "inner conductor RMS roughness; micro-inches (default), um, nm");
+}
+
+Format checked_format(const Given& g) {
+  if (!g.given() || g.text == "report") return Format::kReport;
+  if (g.text == "csv") return Format::kCsv;
+  if (g.text == "json") return Format::kJson;
+  throw UsageError{g.quoted() + ": the format must be report, csv or json (see lumo --help)"};
+}
+
+std::int64_t checked_max_rows(const Given& g) {
+  if (!g.given()) return kDefaultMaxRows;
+  std::int64_t n = 0;
+  const char* end = g.text.data() + g.text.size();
+  const auto r = std::from_chars(g.text.data(), end, n);
+  if (r.ec != std::errc() || r.ptr != end || n < 1) {
+    throw UsageError{g.quoted() + ": the row limit must be a whole number of at least 1"};
+  }
+  return n;
+}
+
+// inner or outer: true for outer.
+bool checked_conductor(const Given& g, std::string_view run) {
+  if (!g.given()) {
+    throw UsageError{std::string(run) + " needs " + g.option->get_name() +
+                     " inner or " + g.option->get_name() + " outer"};
+  }
+  if (g.text == "outer") return true;
+  if (g.text == "inner") return false;
+  throw UsageError{g.quoted() + ": the conductor must be inner or outer"};
+}
+
+void refuse_if_given(const Given& g, std::string_view why) {
+  if (g.given()) throw UsageError{g.quoted() + ": not used " + std::string(why)};
+}
+
+// The sweep's rows as the dialogue counts them.
+void check_rows(const Given& g, const FloatSweep& s, std::int64_t rows_allowed,
+                std::int32_t& l) {
+  l = step_count(s.start, s.stop, s.step);
+  const std::int64_t rows = std::int64_t{l} + 1;
+  if (rows > rows_allowed) {
+    const std::string what = g.given() ? g.quoted()
+                                       : g.option->get_name() + " (from the defaults file) " +
+                                             shortest(s.start) + ":" + shortest(s.stop) + ":" +
+                                             shortest(s.step);
+    throw UsageError{what + ": the sweep has " + std::to_string(rows) + " rows, more than " +
+                     std::to_string(rows_allowed) + " (--max-rows raises the limit)"};
+  }
+}
+
+Json sweep_json(std::string_view name, const FloatSweep& s, std::int32_t l) {
+  Json j = Json::object();
+  j["name"] = name;
+  j["start"] = json_number(s.start);
+  j["stop"] = json_number(s.stop);
+  j["step"] = json_number(s.step);
+  j["rows"] = std::int64_t{l} + 1;
+  return j;
+}
+
+// Everything a run is given, once the values are checked.
+struct Plan {
+  Run run = Run::kFrequency;
+  Format format = Format::kReport;
+  std::optional<std::string> output;
+  std::string run_name;  // as JSON names it
+  Json inputs = Json::object();
+  Records rec;
+  DriverVars vars;
+};
+
+float pick(const Given& g, const Range& r, float fallback) {
+  return g.given() ? checked_value(g, r) : fallback;
+}
+
+void materials_json(Json& j, const Blk1& k) {
+  j["tand"] = json_number(k.dltan);
+  j["rho_outer_uohm_cm"] = json_number(k.resb1);
+  j["rho_inner_uohm_cm"] = json_number(k.resd1);
+  j["rough_outer_uin"] = json_number(k.srb1);
+  j["rough_inner_uin"] = json_number(k.srd1);
+}
+
+// Checks every value and prepares the records as the dialogue would for the
+// same answers.
+Plan make_plan(Run run, Options& o) {
+  Plan p;
+  p.run = run;
+  p.format = checked_format(o.format);
+  const std::int64_t max_rows = checked_max_rows(o.max_rows);
+  if (o.output.given()) {
+    if (o.output.text.empty()) throw UsageError{o.output.quoted() + ": a file name is needed"};
+    p.output = o.output.text;
+  }
+
+  // Which conductor is swept or synthesized, and the values given, are
+  // checked before the defaults file is read.
+  bool outer = false;
+  if (run == Run::kSensitivity) outer = checked_conductor(o.vary, "sensitivity");
+  if (run == Run::kSynthesis) {
+    outer = checked_conductor(o.conductor, "synthesize");
+    if (o.sensitivity) refuse_if_given(o.loss_at, "with --sensitivity");
+    // The synthesized diameter is the run's result, not an input.
+    refuse_if_given(outer ? o.outer : o.inner, "when that conductor is synthesized");
+  }
+  struct Check {
+    const Given& g;
+    const Range& r;
+  };
+  for (const Check& c : {Check{o.outer, kOuter}, Check{o.inner, kInner}, Check{o.er, kEr},
+                         Check{o.tand, kTand}, Check{o.rho_outer, kRhoOuter},
+                         Check{o.rho_inner, kRhoInner}, Check{o.rough_outer, kRoughOuter},
+                         Check{o.rough_inner, kRoughInner}, Check{o.loss_at, kLossAt}}) {
+    if (c.g.option != nullptr && c.g.given()) (void)checked_value(c.g, c.r);
+  }
+  const Given& sweep_option = run == Run::kFrequency     ? o.freq
+                              : run == Run::kSensitivity ? o.range
+                                                         : o.impedance;
+  const Range(&sweep_ranges)[3] = run == Run::kFrequency     ? kFreqSweep
+                                  : run == Run::kSensitivity ? kDiameterSweep
+                                                             : kImpedanceSweep;
+  std::optional<FloatSweep> sweep;
+  if (sweep_option.given()) sweep = checked_sweep(sweep_option, sweep_ranges);
+
+  std::optional<std::string> defaults_path;
+  if (o.defaults.given()) defaults_path = o.defaults.text;
+  Records& rec = p.rec;
+  const DefaultsLoad loaded = load_run_defaults(rec, defaults_path);
+  if (loaded.status == 2) throw UsageError{loaded.error};
+  if (loaded.status != 0) throw Failure{loaded.error};
+  if (p.output && loaded.identity.valid) {
+    struct stat st {};
+    if (::stat(p.output->c_str(), &st) == 0 && st.st_dev == loaded.identity.dev &&
+        st.st_ino == loaded.identity.ino) {
+      throw UsageError{o.output.quoted() + ": that is the defaults file in use"};
+    }
+  }
+
+  // The dialogue's answers, in its order.
+  Blk1& k = rec.blk1;
+  Blk2& c = rec.blk2;
+  k.b = k.bdef = pick(o.outer, kOuter, k.bdef);
+  k.d = k.ddef = pick(o.inner, kInner, k.ddef);
+  if (run != Run::kSynthesis && !(k.d < k.b)) {
+    const Given& named = o.outer.given() || !o.inner.given() ? o.outer : o.inner;
+    const std::string pair = "the outer diameter (" + shortest(k.b) +
+                             " in) must exceed the inner diameter (" + shortest(k.d) + " in)";
+    if (named.given()) throw UsageError{named.quoted() + ": " + pair};
+    throw UsageError{"--outer, --inner (from " + loaded.source + "): " + pair};
+  }
+  k.er = pick(o.er, kEr, k.er);
+  if (k.er == 1.0f) {
+    // Air has no dielectric loss: the dialogue does not ask for a tangent.
+    refuse_if_given(o.tand, "when Er is 1 (air has no dielectric loss)");
+    k.dltan = 0.0f;
+  } else {
+    k.dltan = pick(o.tand, kTand, k.dltan);
+  }
+  k.resb1 = pick(o.rho_outer, kRhoOuter, k.resb1);
+  k.resd1 = pick(o.rho_inner, kRhoInner, k.resd1);
+  k.srb1 = pick(o.rough_outer, kRoughOuter, k.srb1);
+  k.srd1 = pick(o.rough_inner, kRoughInner, k.srd1);
+  rec.blk4 = conductor_data(k);
+
+  Json& in = p.inputs;
+  in["defaults"] = loaded.source;
+  std::int32_t& l = c.l;
+  if (run == Run::kFrequency) {
+    c.ifunc = 1;
+    c.iop = 1;
+    FloatSweep s = sweep.value_or(FloatSweep{k.fmin, k.fmax, k.fstep});
+    k.fmin = s.start;
+    k.fmax = s.stop;
+    k.fstep = s.step;
+    check_rows(o.freq, s, max_rows, l);
+    p.run_name = "frequency";
+    in["outer_in"] = json_number(k.b);
+    in["inner_in"] = json_number(k.d);
+    in["er"] = json_number(k.er);
+    materials_json(in, k);
+    in["sweep"] = sweep_json("freq_ghz", s, l);
+  } else if (run == Run::kSensitivity) {
+    c.ifunc = 1;
+    c.iop = 2;
+    c.idia = outer ? 2 : 1;
+    float& min = outer ? k.bmin : k.dmin;
+    float& max = outer ? k.bmax : k.dmax;
+    float& stp = outer ? k.bstep : k.dstep;
+    FloatSweep s = sweep.value_or(FloatSweep{min, max, stp});
+    min = s.start;
+    max = s.stop;
+    stp = s.step;
+    check_rows(o.range, s, max_rows, l);
+    p.run_name = "sensitivity";
+    in["vary"] = outer ? "outer" : "inner";
+    in["outer_in"] = json_number(k.b);
+    in["inner_in"] = json_number(k.d);
+    in["er"] = json_number(k.er);
+    in["sweep"] = sweep_json(outer ? "outer_in" : "inner_in", s, l);
+  } else {
+    c.ifunc = 2;
+    c.isyn = outer ? 2 : 1;
+    c.iop = o.sensitivity ? 2 : 1;
+    if (!o.sensitivity) k.fdef = pick(o.loss_at, kLossAt, k.fdef);
+    FloatSweep s = sweep.value_or(FloatSweep{k.zmin, k.zmax, k.zstep});
+    k.zmin = s.start;
+    k.zmax = s.stop;
+    k.zstep = s.step;
+    check_rows(o.impedance, s, max_rows, l);
+    p.run_name = o.sensitivity ? "synthesis-sensitivity" : "synthesis-loss";
+    in["conductor"] = outer ? "outer" : "inner";
+    in[outer ? "inner_in" : "outer_in"] = json_number(outer ? k.d : k.b);
+    in["er"] = json_number(k.er);
+    if (!o.sensitivity) {
+      materials_json(in, k);
+      in["loss_at_ghz"] = json_number(k.fdef);
+    }
+    in["sweep"] = sweep_json("zo_ohm", s, l);
+  }
+  // As every dialogue pass starts its run.
+  p.vars.f = k.fdef;
+  k.b = k.bdef;
+  k.d = k.ddef;
+  return p;
+}
+
+std::string write_error(const Plan& p, int err) {
+  return (p.output ? "-o " + *p.output : std::string("standard output")) + ": " +
+         std::strerror(err);
+}
+
+// Runs the plan into the output; false when a synthesis stopped.
+bool execute(Plan& p, OutputTarget& target) {
+  OutputChannel& out = target.channel();
+  Records& rec = p.rec;
+  if (p.format == Format::kReport) {
+    InputChannel no_console;
+    OutputChannel no_errors;
+    Io io{no_console, out, no_errors, "", system_local_time, {}, {}};
+    const LocalTime now = io.clock();
+    rec.blk6 = {now.month, now.day, now.year, now.hour, now.minute, now.second};
+    // The report as the dialogue prints it, without storage.
+    ReportWriter writer(io, false);
+    writer.report_header(rec.blk6, "");
+    if (!run_selected(rec, p.vars, writer)) return false;
+    writer.report_trailer(p.vars.fdata, rec.blk3.fn);
+    return true;
+  }
+  if (p.format == Format::kCsv) {
+    CsvWriter writer(out);
+    return run_selected(rec, p.vars, writer);
+  }
+  JsonWriter writer(out, LUMO_VERSION, p.run_name, p.inputs);
+  const bool done = run_selected(rec, p.vars, writer);
+  writer.finish();
+  return done;
+}
+
+int run_plan(Plan& p) {
+  OutputTarget target;
+  if (p.output) {
+    if (const int err = target.open_file(*p.output); err != 0) {
+      throw Failure{write_error(p, err)};
+    }
+  } else {
+    target.open_stdout();
+  }
+  bool done = true;
+  try {
+    done = execute(p, target);
+  } catch (const WriteFailed& w) {
+    throw Failure{write_error(p, w.err)};
+  } catch (const FatalStop& stop) {
+    // The report writer stops like the dialogue on a write error.
+    const std::size_t at = stop.report.find(kFatalPrefix);
+    std::string reason = at == std::string::npos ? stop.report : stop.report.substr(at + kFatalPrefix.size());
+    while (!reason.empty() && reason.back() == '\n') reason.pop_back();
+    throw Failure{(p.output ? "-o " + *p.output : std::string("standard output")) + ": " + reason};
+  }
+  if (const int err = target.commit(); err != 0) throw Failure{write_error(p, err)};
+  if (!done && p.format != Format::kReport) {
+    std::cerr << "lumo: note: the synthesis stopped at " << shortest(p.vars.zo)
+              << " ohms, which needs unrealizable dimensions; the rows before it are written\n";
+  }
+  return kExitSuccess;
+}
+
+constexpr std::string_view kFooter =
+    "Values not given come from --defaults FILE, else ./Lumo.DEF, else the\n"
+    "Lumo.DEF installed beside the program, else the built-in copy.\n"
+    "Exit status: 0 success, 1 failure (defaults file fault, output not\n"
+    "written), 2 a value or option not accepted.\n"
+    "Without arguments, lumo runs the console dialogue.";
+
+}  // namespace
+
+int run_command_line(int argc, const char* const* argv) {
+  CLI::App app{"Lumo: coaxial transmission line analysis and synthesis.", "lumo"};
+  app.set_version_flag("--version", "lumo " LUMO_VERSION);
+  app.require_subcommand(1);
+  app.footer(std::string(kFooter));
+  // Each subcommand has its own set, so that an option counts as given only
+  // after its own subcommand's name.
+  Options of, os, oy;
+
+  CLI::App* freq = app.add_subcommand("frequency", "frequency analysis: losses over a frequency sweep");
+  add_common_and_line(freq, of);
+  add(freq, of.freq, "--freq", "START:STOP:STEP; GHz (default), MHz, kHz");
+  freq->footer(std::string(kFooter));
+
+  CLI::App* sens = app.add_subcommand("sensitivity", "sensitivity analysis: Zo and its sensitivities over a diameter sweep");
+  add_common_and_line(sens, os);
+  add(sens, os.vary, "--vary", "inner or outer: the conductor swept");
+  add(sens, os.range, "--range", "MIN:MAX:STEP of the swept diameter; in (default), mil, mm, um");
+  sens->footer(std::string(kFooter));
+
+  CLI::App* syn = app.add_subcommand("synthesize", "diameter synthesis over an impedance sweep");
+  add_common_and_line(syn, oy);
+  add(syn, oy.conductor, "--conductor", "inner or outer: the conductor synthesized (the other is fixed)");
+  add(syn, oy.impedance, "--impedance", "MIN:MAX:STEP in ohms");
+  add(syn, oy.loss_at, "--loss-at", "frequency of the losses; GHz (default), MHz, kHz");
+  syn->add_flag("--sensitivity", oy.sensitivity, "sensitivities instead of losses");
+  syn->footer(std::string(kFooter));
+
+  // The hint names the subcommand's own help when there is one.
+  std::string help = "lumo --help";
+  if (argc > 1) {
+    const std::string_view first = argv[1];
+    for (const CLI::App* sub : {freq, sens, syn}) {
+      if (first == sub->get_name()) help = "lumo " + std::string(first) + " --help";
+    }
+    if (help == "lumo --help" && !first.empty() && first.front() != '-') {
+      std::cerr << "lumo: " << first << ": unknown subcommand; the subcommands are frequency, "
+                   "sensitivity and synthesize (see lumo --help)\n";
+      return kExitUsage;
+    }
+  }
+  try {
+    app.parse(argc, argv);
+  } catch (const CLI::CallForHelp&) {
+    const CLI::App* asked = &app;
+    for (const CLI::App* sub : {freq, sens, syn}) {
+      if (sub->parsed()) asked = sub;
+    }
+    std::cout << asked->help();
+    return kExitSuccess;
+  } catch (const CLI::CallForVersion&) {
+    std::cout << "lumo " LUMO_VERSION "\n";
+    return kExitSuccess;
+  } catch (const CLI::ParseError& e) {
+    std::cerr << "lumo: " << e.what() << " (see " << help << ")\n";
+    return kExitUsage;
+  }
+
+  const Run run = freq->parsed() ? Run::kFrequency : sens->parsed() ? Run::kSensitivity : Run::kSynthesis;
+  try {
+    Plan plan = make_plan(run, run == Run::kFrequency     ? of
+                               : run == Run::kSensitivity ? os
+                                                          : oy);
+    return run_plan(plan);
+  } catch (const UsageError& e) {
+    std::cerr << "lumo: " << e.message << "\n";
+    return kExitUsage;
+  } catch (const Failure& e) {
+    std::cerr << "lumo: " << e.message << "\n";
+    return kExitFailure;
+  }
+}
+
+}  // namespace lumo::cli
