@@ -1,5 +1,7 @@
 #include "cli/command_line.h"
 
+#include <sys/stat.h>
+
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <charconv>
@@ -12,7 +14,6 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/stat.h>
 
 #include "cli/data_writers.h"
 #include "cli/defaults_source.h"
@@ -82,17 +83,17 @@ constexpr Range step(std::string_view what, Quantity q, std::string_view unit) {
 
 constexpr Range kOuter = diameter("outer diameter");
 constexpr Range kInner = diameter("inner diameter");
-constexpr Range kEr{"relative dielectric constant", Quantity::kPlain, "", 1.0f, false, 999.99f,
-                    "1", "999.99"};
+constexpr Range kEr{
+    "relative dielectric constant", Quantity::kPlain, "", 1.0f, false, 999.99f, "1", "999.99"};
 constexpr Range kTand{"loss tangent", Quantity::kPlain, "", 0.0f, true, 99.999f, "0", "99.999"};
-constexpr Range kRhoOuter{"outer resistivity", Quantity::kPlain, "micro-ohm-cm", 0.0f, true,
-                          999.99f, "0", "999.99"};
-constexpr Range kRhoInner{"inner resistivity", Quantity::kPlain, "micro-ohm-cm", 0.0f, true,
-                          999.99f, "0", "999.99"};
-constexpr Range kRoughOuter{"outer roughness", Quantity::kRoughness, "micro-inches", 0.0f, true,
-                            999.99f, "0", "999.99"};
-constexpr Range kRoughInner{"inner roughness", Quantity::kRoughness, "micro-inches", 0.0f, true,
-                            999.99f, "0", "999.99"};
+constexpr Range kRhoOuter{
+    "outer resistivity", Quantity::kPlain, "micro-ohm-cm", 0.0f, true, 999.99f, "0", "999.99"};
+constexpr Range kRhoInner{
+    "inner resistivity", Quantity::kPlain, "micro-ohm-cm", 0.0f, true, 999.99f, "0", "999.99"};
+constexpr Range kRoughOuter{
+    "outer roughness", Quantity::kRoughness, "micro-inches", 0.0f, true, 999.99f, "0", "999.99"};
+constexpr Range kRoughInner{
+    "inner roughness", Quantity::kRoughness, "micro-inches", 0.0f, true, 999.99f, "0", "999.99"};
 constexpr Range kFreqSweep[3] = {
     {"start frequency", Quantity::kFrequency, "GHz", 0.001f, true, 999.99f, "0.001", "999.99"},
     {"stop frequency", Quantity::kFrequency, "GHz", 0.0f, true, 999.99f, "0", "999.99"},
@@ -116,11 +117,10 @@ std::string shortest(float x) {
 struct Given {
   std::string text;
   CLI::Option* option = nullptr;
+  std::string name;  // as messages give it: the first of its names, "-o" for -o,--output
   bool given() const { return option != nullptr && option->count() > 0; }
   // "--outer -1" as messages quote it.
-  std::string quoted() const {
-    return option->get_name() + " " + (text.empty() ? std::string("''") : text);
-  }
+  std::string quoted() const { return name + " " + (text.empty() ? std::string("''") : text); }
 };
 
 // A value's parse error as the message gives it, in the field's terms.
@@ -152,8 +152,9 @@ FloatSweep checked_sweep(const Given& g, const Range (&r)[3]) {
     const Range& part = r[p.part - 1];
     const std::string error = parse_error(p.error, part);
     // A rule names its field already; another error gets the field's name.
-    throw UsageError{g.quoted() + ": " +
-                     (error.starts_with(part.what) ? error : std::string(part.what) + ": " + error)};
+    throw UsageError{
+        g.quoted() + ": " +
+        (error.starts_with(part.what) ? error : std::string(part.what) + ": " + error)};
   }
   const double parts[3] = {p.sweep.start, p.sweep.stop, p.sweep.step};
   float x[3] = {};
@@ -179,10 +180,12 @@ struct Options {
 
 void add(CLI::App* app, Given& g, const std::string& name, const std::string& help) {
   g.option = app->add_option(name, g.text, help);
+  g.name = name.substr(0, name.find(','));
 }
 
 void add_common_and_line(CLI::App* app, Options& o) {
-  add(app, o.defaults, "--defaults", "defaults file (else ./Lumo.DEF, the installed or the built-in one)");
+  add(app, o.defaults, "--defaults",
+      "defaults file (else ./Lumo.DEF, the installed or the built-in one)");
   add(app, o.format, "--format", "report (default), csv or json");
   add(app, o.output, "-o,--output", "write to FILE instead of standard output");
   add(app, o.max_rows, "--max-rows", "largest sweep allowed, rows (default 10000000)");
@@ -192,8 +195,10 @@ void add_common_and_line(CLI::App* app, Options& o) {
   add(app, o.tand, "--tand", "dielectric loss tangent, above 0 to 99.999 (not with Er 1)");
   add(app, o.rho_outer, "--rho-outer", "outer conductor resistivity, micro-ohm-cm");
   add(app, o.rho_inner, "--rho-inner", "inner conductor resistivity, micro-ohm-cm");
-  add(app, o.rough_outer, "--rough-outer", "outer conductor RMS roughness; micro-inches (default), um, nm");
-  add(app, o.rough_inner, "--rough-inner", "inner conductor RMS roughness; micro-inches (default), um, nm");
+  add(app, o.rough_outer, "--rough-outer",
+      "outer conductor RMS roughness; micro-inches (default), um, nm");
+  add(app, o.rough_inner, "--rough-inner",
+      "inner conductor RMS roughness; micro-inches (default), um, nm");
 }
 
 Format checked_format(const Given& g) {
@@ -217,8 +222,7 @@ std::int64_t checked_max_rows(const Given& g) {
 // inner or outer: true for outer.
 bool checked_conductor(const Given& g, std::string_view run) {
   if (!g.given()) {
-    throw UsageError{std::string(run) + " needs " + g.option->get_name() +
-                     " inner or " + g.option->get_name() + " outer"};
+    throw UsageError{std::string(run) + " needs " + g.name + " inner or " + g.name + " outer"};
   }
   if (g.text == "outer") return true;
   if (g.text == "inner") return false;
@@ -230,15 +234,13 @@ void refuse_if_given(const Given& g, std::string_view why) {
 }
 
 // The sweep's rows as the dialogue counts them.
-void check_rows(const Given& g, const FloatSweep& s, std::int64_t rows_allowed,
-                std::int32_t& l) {
+void check_rows(const Given& g, const FloatSweep& s, std::int64_t rows_allowed, std::int32_t& l) {
   l = step_count(s.start, s.stop, s.step);
   const std::int64_t rows = std::int64_t{l} + 1;
   if (rows > rows_allowed) {
     const std::string what = g.given() ? g.quoted()
-                                       : g.option->get_name() + " (from the defaults file) " +
-                                             shortest(s.start) + ":" + shortest(s.stop) + ":" +
-                                             shortest(s.step);
+                                       : g.name + " (from the defaults file) " + shortest(s.start) +
+                                             ":" + shortest(s.stop) + ":" + shortest(s.step);
     throw UsageError{what + ": the sweep has " + std::to_string(rows) + " rows, more than " +
                      std::to_string(rows_allowed) + " (--max-rows raises the limit)"};
   }
@@ -469,7 +471,8 @@ int run_plan(Plan& p) {
   } catch (const FatalStop& stop) {
     // The report writer stops like the dialogue on a write error.
     const std::size_t at = stop.report.find(kFatalPrefix);
-    std::string reason = at == std::string::npos ? stop.report : stop.report.substr(at + kFatalPrefix.size());
+    std::string reason =
+        at == std::string::npos ? stop.report : stop.report.substr(at + kFatalPrefix.size());
     while (!reason.empty() && reason.back() == '\n') reason.pop_back();
     throw Failure{(p.output ? "-o " + *p.output : std::string("standard output")) + ": " + reason};
   }
@@ -499,12 +502,14 @@ int run_command_line(int argc, const char* const* argv) {
   // after its own subcommand's name.
   Options of, os, oy;
 
-  CLI::App* freq = app.add_subcommand("frequency", "frequency analysis: losses over a frequency sweep");
+  CLI::App* freq =
+      app.add_subcommand("frequency", "frequency analysis: losses over a frequency sweep");
   add_common_and_line(freq, of);
   add(freq, of.freq, "--freq", "START:STOP:STEP; GHz (default), MHz, kHz");
   freq->footer(std::string(kFooter));
 
-  CLI::App* sens = app.add_subcommand("sensitivity", "sensitivity analysis: Zo and its sensitivities over a diameter sweep");
+  CLI::App* sens = app.add_subcommand(
+      "sensitivity", "sensitivity analysis: Zo and its sensitivities over a diameter sweep");
   add_common_and_line(sens, os);
   add(sens, os.vary, "--vary", "inner or outer: the conductor swept");
   add(sens, os.range, "--range", "MIN:MAX:STEP of the swept diameter; in (default), mil, mm, um");
@@ -512,7 +517,8 @@ int run_command_line(int argc, const char* const* argv) {
 
   CLI::App* syn = app.add_subcommand("synthesize", "diameter synthesis over an impedance sweep");
   add_common_and_line(syn, oy);
-  add(syn, oy.conductor, "--conductor", "inner or outer: the conductor synthesized (the other is fixed)");
+  add(syn, oy.conductor, "--conductor",
+      "inner or outer: the conductor synthesized (the other is fixed)");
   add(syn, oy.impedance, "--impedance", "MIN:MAX:STEP in ohms");
   add(syn, oy.loss_at, "--loss-at", "frequency of the losses; GHz (default), MHz, kHz");
   syn->add_flag("--sensitivity", oy.sensitivity, "sensitivities instead of losses");
@@ -526,7 +532,8 @@ int run_command_line(int argc, const char* const* argv) {
       if (first == sub->get_name()) help = "lumo " + std::string(first) + " --help";
     }
     if (help == "lumo --help" && !first.empty() && first.front() != '-') {
-      std::cerr << "lumo: " << first << ": unknown subcommand; the subcommands are frequency, "
+      std::cerr << "lumo: " << first
+                << ": unknown subcommand; the subcommands are frequency, "
                    "sensitivity and synthesize (see lumo --help)\n";
       return kExitUsage;
     }
@@ -548,11 +555,11 @@ int run_command_line(int argc, const char* const* argv) {
     return kExitUsage;
   }
 
-  const Run run = freq->parsed() ? Run::kFrequency : sens->parsed() ? Run::kSensitivity : Run::kSynthesis;
+  const Run run = freq->parsed()   ? Run::kFrequency
+                  : sens->parsed() ? Run::kSensitivity
+                                   : Run::kSynthesis;
   try {
-    Plan plan = make_plan(run, run == Run::kFrequency     ? of
-                               : run == Run::kSensitivity ? os
-                                                          : oy);
+    Plan plan = make_plan(run, run == Run::kFrequency ? of : run == Run::kSensitivity ? os : oy);
     return run_plan(plan);
   } catch (const UsageError& e) {
     std::cerr << "lumo: " << e.message << "\n";

@@ -50,8 +50,8 @@ void CsvWriter::line(std::initializer_list<float> values) {
 void CsvWriter::frequency_header(const FrequencyHeader&) { text_line(kFrequencyColumns); }
 
 void CsvWriter::frequency_row(const FrequencyRow& r) {
-  line({r.freq, r.lambda0, r.lambda_g, r.loss_inner, r.loss_outer, r.loss_dielectric,
-        r.loss_total});
+  line(
+      {r.freq, r.lambda0, r.lambda_g, r.loss_inner, r.loss_outer, r.loss_dielectric, r.loss_total});
 }
 
 void CsvWriter::sensitivity_header(const SensitivityHeader& h) {

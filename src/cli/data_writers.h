@@ -4,11 +4,10 @@
 // value, never rounded to a report's digits.
 #pragma once
 
+#include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
-
-#include <nlohmann/json.hpp>
 
 #include "driver/run_rows.h"
 #include "textio/output_channel.h"

@@ -1,12 +1,13 @@
 #include "cli/defaults_source.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cerrno>
 #include <climits>
 #include <cstring>
-#include <fcntl.h>
 #include <string_view>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "cli/delivered_defaults.h"
 #include "input/lminput.h"

@@ -16,9 +16,9 @@
 namespace lumo::cli {
 
 struct DefaultsLoad {
-  int status = 0;       // 0 loaded; 1 a fault in the file or a read error; 2 --defaults unusable
-  std::string source;   // the path read, or "the built-in Lumo.DEF"
-  std::string error;    // one line when status != 0 (without the "lumo: " prefix)
+  int status = 0;         // 0 loaded; 1 a fault in the file or a read error; 2 --defaults unusable
+  std::string source;     // the path read, or "the built-in Lumo.DEF"
+  std::string error;      // one line when status != 0 (without the "lumo: " prefix)
   FileIdentity identity;  // of the file read (not valid for the built-in copy)
 };
 

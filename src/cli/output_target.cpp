@@ -1,11 +1,12 @@
 #include "cli/output_target.h"
 
-#include <cerrno>
-#include <climits>
-#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <cerrno>
+#include <climits>
+#include <cstdlib>
 
 namespace lumo::cli {
 namespace {

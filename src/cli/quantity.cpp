@@ -66,10 +66,14 @@ std::string unit_list(Quantity q) {
 
 std::string_view quantity_name(Quantity q) {
   switch (q) {
-    case Quantity::kLength: return "a length";
-    case Quantity::kFrequency: return "a frequency";
-    case Quantity::kRoughness: return "a roughness";
-    case Quantity::kPlain: break;
+    case Quantity::kLength:
+      return "a length";
+    case Quantity::kFrequency:
+      return "a frequency";
+    case Quantity::kRoughness:
+      return "a roughness";
+    case Quantity::kPlain:
+      break;
   }
   return "this value";
 }
@@ -84,20 +88,28 @@ std::string not_a_number(Quantity q) {
 
 std::span<const Unit> units_of(Quantity q) {
   switch (q) {
-    case Quantity::kLength: return kLengthUnits;
-    case Quantity::kFrequency: return kFrequencyUnits;
-    case Quantity::kRoughness: return kRoughnessUnits;
-    case Quantity::kPlain: break;
+    case Quantity::kLength:
+      return kLengthUnits;
+    case Quantity::kFrequency:
+      return kFrequencyUnits;
+    case Quantity::kRoughness:
+      return kRoughnessUnits;
+    case Quantity::kPlain:
+      break;
   }
   return {};
 }
 
 std::string_view default_unit_name(Quantity q) {
   switch (q) {
-    case Quantity::kLength: return "in";
-    case Quantity::kFrequency: return "GHz";
-    case Quantity::kRoughness: return "micro-inches";
-    case Quantity::kPlain: break;
+    case Quantity::kLength:
+      return "in";
+    case Quantity::kFrequency:
+      return "GHz";
+    case Quantity::kRoughness:
+      return "micro-inches";
+    case Quantity::kPlain:
+      break;
   }
   return "";
 }
@@ -122,9 +134,9 @@ Parsed parse_quantity(std::string_view text, Quantity q) {
       if (same_ignoring_case(suffix, u.name)) unit = &u;
     }
     if (unit == nullptr) {
-      const bool word = suffix.find_first_not_of(
-                            "abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ") ==
-                        std::string_view::npos;
+      const bool word =
+          suffix.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ") ==
+          std::string_view::npos;
       if (!word) return {0, not_a_number(q)};
       if (q == Quantity::kPlain) return {0, std::string(kTakesNoUnit)};
       return {0, "unknown unit '" + std::string(suffix) + "'; " + std::string(quantity_name(q)) +
@@ -143,9 +155,8 @@ ParsedSweep parse_sweep(std::string_view text, Quantity q) {
   if (second == std::string_view::npos || text.find(':', second + 1) != std::string_view::npos) {
     return {{}, 0, "a sweep is START:STOP:STEP"};
   }
-  const std::string_view parts[3] = {text.substr(0, first),
-                                     text.substr(first + 1, second - first - 1),
-                                     text.substr(second + 1)};
+  const std::string_view parts[3] = {
+      text.substr(0, first), text.substr(first + 1, second - first - 1), text.substr(second + 1)};
   double values[3] = {};
   for (int i = 0; i < 3; ++i) {
     Parsed p = parse_quantity(parts[i], q);

@@ -7,6 +7,7 @@
 #include <grp.h>
 #include <poll.h>
 #include <signal.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -103,7 +104,7 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o,
   if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) {
     throw std::runtime_error("pipe failed");
   }
-  if (::access(bin.c_str(), X_OK) != 0) {
+  if (scenario.program.empty() && ::access(bin.c_str(), X_OK) != 0) {
     throw std::runtime_error("no executable at '" + bin + "' (set LUMO_BIN)");
   }
   pid_t pid = ::fork();
@@ -122,9 +123,20 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o,
       }
     }
     ::signal(SIGPIPE, SIG_DFL);
-    std::string program = bin;
-    char* argv[] = {program.data(), nullptr};
-    ::execv(bin.c_str(), argv);
+    if (scenario.file_size_limit > 0) {
+      // A write beyond the limit then fails with EFBIG instead of a signal.
+      ::signal(SIGXFSZ, SIG_IGN);
+      const auto limit = static_cast<rlim_t>(scenario.file_size_limit);
+      const rlimit rl{limit, limit};
+      if (::setrlimit(RLIMIT_FSIZE, &rl) != 0) ::_exit(124);
+    }
+    const std::string path = scenario.program.empty() ? bin : scenario.program;
+    std::vector<std::string> words{path};
+    words.insert(words.end(), scenario.args.begin(), scenario.args.end());
+    std::vector<char*> argv;
+    for (std::string& w : words) argv.push_back(w.data());
+    argv.push_back(nullptr);
+    ::execv(path.c_str(), argv.data());
     ::_exit(127);
   }
   ::close(in_pipe[0]);

@@ -40,6 +40,9 @@ struct Scenario {
   // Run as an ordinary user (uid and gid 65534) when the tests run as root,
   // so that file permissions apply to the program as they do for a user.
   bool unprivileged = false;
+  std::vector<std::string> args;  // command-line arguments after the program's name
+  std::string program;            // run this path (relative to the working directory) instead
+  long file_size_limit = 0;       // bytes a written file may reach (RLIMIT_FSIZE); 0 = none
 };
 
 struct Outcome {
