@@ -39,12 +39,22 @@ void CsvWriter::text_line(std::string_view text) {
 }
 
 void CsvWriter::line(std::initializer_list<float> values) {
-  buf_.clear();
+  // Formatted in place: at most 16 characters a number, a comma or CR LF
+  // after each.
+  char text[8 * 17 + 2];
+  char* p = text;
   for (float x : values) {
-    if (!buf_.empty()) buf_ += ',';
-    append_number(buf_, x);
+    if (p != text) *p++ = ',';
+    if (std::isnan(x)) {
+      for (char c : std::string_view("nan")) *p++ = c;
+    } else {
+      p = std::to_chars(p, p + 16, x).ptr;
+    }
   }
-  text_line(buf_);
+  *p++ = '\r';
+  *p++ = '\n';
+  out_.append(std::string_view(text, static_cast<std::size_t>(p - text)));
+  if (!out_.end_statement()) throw WriteFailed{out_.error()};
 }
 
 void CsvWriter::frequency_header(const FrequencyHeader&) { text_line(kFrequencyColumns); }
@@ -92,10 +102,22 @@ void JsonWriter::deliver() {
   if (!out_.end_statement()) throw WriteFailed{out_.error()};
 }
 
-void JsonWriter::row(const Json& object) {
-  buf_ += first_row_ ? "\n" : ",\n";
+void JsonWriter::row(std::initializer_list<Named> values) {
+  buf_ += first_row_ ? "\n{" : ",\n{";
   first_row_ = false;
-  buf_ += object.dump();
+  bool first = true;
+  for (const Named& v : values) {
+    buf_ += first ? "\"" : ",\"";
+    first = false;
+    buf_ += v.name;
+    buf_ += "\":";
+    if (std::isfinite(v.value)) {
+      append_number(buf_, v.value);
+    } else {
+      buf_ += "null";
+    }
+  }
+  buf_ += '}';
   deliver();
 }
 
@@ -106,15 +128,13 @@ void JsonWriter::frequency_header(const FrequencyHeader& h) {
 }
 
 void JsonWriter::frequency_row(const FrequencyRow& r) {
-  Json o = Json::object();
-  o["freq_ghz"] = json_number(r.freq);
-  o["wavelength_free_space_in"] = json_number(r.lambda0);
-  o["wavelength_guide_in"] = json_number(r.lambda_g);
-  o["loss_inner_db_per_ft"] = json_number(r.loss_inner);
-  o["loss_outer_db_per_ft"] = json_number(r.loss_outer);
-  o["loss_dielectric_db_per_ft"] = json_number(r.loss_dielectric);
-  o["loss_total_db_per_ft"] = json_number(r.loss_total);
-  row(o);
+  row({{"freq_ghz", r.freq},
+       {"wavelength_free_space_in", r.lambda0},
+       {"wavelength_guide_in", r.lambda_g},
+       {"loss_inner_db_per_ft", r.loss_inner},
+       {"loss_outer_db_per_ft", r.loss_outer},
+       {"loss_dielectric_db_per_ft", r.loss_dielectric},
+       {"loss_total_db_per_ft", r.loss_total}});
 }
 
 void JsonWriter::frequency_end(const FrequencyClosing& c) {
@@ -130,15 +150,13 @@ void JsonWriter::sensitivity_header(const SensitivityHeader& h) {
 }
 
 void JsonWriter::sensitivity_row(const SensitivityRow& r) {
-  Json o = Json::object();
-  o[diameter_name_] = json_number(r.diameter);
-  o["zo_ohm"] = json_number(r.zo);
-  o["te11_cutoff_ghz"] = json_number(r.te11);
-  o["peak_power_kw"] = json_number(r.peak_power);
-  o["s_zo_inner"] = json_number(r.s_inner);
-  o["s_zo_outer"] = json_number(r.s_outer);
-  o["s_zo_er"] = json_number(r.s_er);
-  row(o);
+  row({{diameter_name_, r.diameter},
+       {"zo_ohm", r.zo},
+       {"te11_cutoff_ghz", r.te11},
+       {"peak_power_kw", r.peak_power},
+       {"s_zo_inner", r.s_inner},
+       {"s_zo_outer", r.s_outer},
+       {"s_zo_er", r.s_er}});
 }
 
 void JsonWriter::synthesis_loss_header(const SynthesisLossHeader& h) {
@@ -154,16 +172,14 @@ void JsonWriter::synthesis_loss_header(const SynthesisLossHeader& h) {
 }
 
 void JsonWriter::synthesis_loss_row(const SynthesisLossRow& r) {
-  Json o = Json::object();
-  o[diameter_name_] = json_number(r.diameter);
-  o["zo_ohm"] = json_number(r.zo);
-  o["te11_cutoff_ghz"] = json_number(r.te11);
-  o["peak_power_kw"] = json_number(r.peak_power);
-  o["loss_inner_db_per_ft"] = json_number(r.loss_inner);
-  o["loss_outer_db_per_ft"] = json_number(r.loss_outer);
-  o["loss_dielectric_db_per_ft"] = json_number(r.loss_dielectric);
-  o["loss_total_db_per_ft"] = json_number(r.loss_total);
-  row(o);
+  row({{diameter_name_, r.diameter},
+       {"zo_ohm", r.zo},
+       {"te11_cutoff_ghz", r.te11},
+       {"peak_power_kw", r.peak_power},
+       {"loss_inner_db_per_ft", r.loss_inner},
+       {"loss_outer_db_per_ft", r.loss_outer},
+       {"loss_dielectric_db_per_ft", r.loss_dielectric},
+       {"loss_total_db_per_ft", r.loss_total}});
 }
 
 void JsonWriter::unrealizable(float zo) { unrealizable_ = zo; }

@@ -55,7 +55,6 @@ class CsvWriter : public RunConsumer {
   void text_line(std::string_view text);
 
   OutputChannel& out_;
-  std::string buf_;
 };
 
 // One object: program, version, run, inputs, rows and the header block's
@@ -79,7 +78,12 @@ class JsonWriter : public RunConsumer {
   void finish();
 
  private:
-  void row(const nlohmann::ordered_json& object);
+  struct Named {
+    std::string_view name;
+    float value;
+  };
+  // A row object, written directly: its names are fixed, plain ASCII.
+  void row(std::initializer_list<Named> values);
   void deliver();
 
   OutputChannel& out_;
