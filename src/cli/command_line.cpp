@@ -178,26 +178,28 @@ struct Options {
   bool sensitivity = false;
 };
 
-void add(CLI::App* app, Given& g, const std::string& name, const std::string& help) {
-  g.option = app->add_option(name, g.text, help);
+void add(CLI::App* app, Given& g, const std::string& name, const std::string& value,
+         const std::string& help) {
+  g.option = app->add_option(name, g.text, help)->type_name(value);
   g.name = name.substr(0, name.find(','));
 }
 
 void add_common_and_line(CLI::App* app, Options& o) {
-  add(app, o.defaults, "--defaults",
+  add(app, o.defaults, "--defaults", "FILE",
       "defaults file (else ./Lumo.DEF, the installed or the built-in one)");
-  add(app, o.format, "--format", "report (default), csv or json");
-  add(app, o.output, "-o,--output", "write to FILE instead of standard output");
-  add(app, o.max_rows, "--max-rows", "largest sweep allowed, rows (default 10000000)");
-  add(app, o.outer, "--outer", "outer conductor diameter B; in (default), mil, mm, um");
-  add(app, o.inner, "--inner", "inner conductor diameter D; in (default), mil, mm, um");
-  add(app, o.er, "--er", "relative dielectric constant Er, 1 to 999.99");
-  add(app, o.tand, "--tand", "dielectric loss tangent, above 0 to 99.999 (not with Er 1)");
-  add(app, o.rho_outer, "--rho-outer", "outer conductor resistivity, micro-ohm-cm");
-  add(app, o.rho_inner, "--rho-inner", "inner conductor resistivity, micro-ohm-cm");
-  add(app, o.rough_outer, "--rough-outer",
+  add(app, o.format, "--format", "FORMAT", "report (default), csv or json");
+  add(app, o.output, "-o,--output", "FILE",
+      "write to FILE (replaced when complete) instead of standard output");
+  add(app, o.max_rows, "--max-rows", "N", "largest sweep allowed, rows (default 10000000)");
+  add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
+  add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
+  add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
+  add(app, o.tand, "--tand", "DLTAN", "dielectric loss tangent, above 0 to 99.999 (not with Er 1)");
+  add(app, o.rho_outer, "--rho-outer", "R", "outer conductor resistivity, micro-ohm-cm");
+  add(app, o.rho_inner, "--rho-inner", "R", "inner conductor resistivity, micro-ohm-cm");
+  add(app, o.rough_outer, "--rough-outer", "S",
       "outer conductor RMS roughness; micro-inches (default), um, nm");
-  add(app, o.rough_inner, "--rough-inner",
+  add(app, o.rough_inner, "--rough-inner", "S",
       "inner conductor RMS roughness; micro-inches (default), um, nm");
 }
 
@@ -505,22 +507,23 @@ int run_command_line(int argc, const char* const* argv) {
   CLI::App* freq =
       app.add_subcommand("frequency", "frequency analysis: losses over a frequency sweep");
   add_common_and_line(freq, of);
-  add(freq, of.freq, "--freq", "START:STOP:STEP; GHz (default), MHz, kHz");
+  add(freq, of.freq, "--freq", "START:STOP:STEP", "frequency sweep; GHz (default), MHz, kHz");
   freq->footer(std::string(kFooter));
 
   CLI::App* sens = app.add_subcommand(
       "sensitivity", "sensitivity analysis: Zo and its sensitivities over a diameter sweep");
   add_common_and_line(sens, os);
-  add(sens, os.vary, "--vary", "inner or outer: the conductor swept");
-  add(sens, os.range, "--range", "MIN:MAX:STEP of the swept diameter; in (default), mil, mm, um");
+  add(sens, os.vary, "--vary", "inner|outer", "inner or outer: the conductor swept");
+  add(sens, os.range, "--range", "MIN:MAX:STEP",
+      "sweep of the diameter; in (default), mil, mm, um");
   sens->footer(std::string(kFooter));
 
   CLI::App* syn = app.add_subcommand("synthesize", "diameter synthesis over an impedance sweep");
   add_common_and_line(syn, oy);
-  add(syn, oy.conductor, "--conductor",
+  add(syn, oy.conductor, "--conductor", "inner|outer",
       "inner or outer: the conductor synthesized (the other is fixed)");
-  add(syn, oy.impedance, "--impedance", "MIN:MAX:STEP in ohms");
-  add(syn, oy.loss_at, "--loss-at", "frequency of the losses; GHz (default), MHz, kHz");
+  add(syn, oy.impedance, "--impedance", "MIN:MAX:STEP", "impedance sweep, ohms");
+  add(syn, oy.loss_at, "--loss-at", "FREQ", "frequency of the losses; GHz (default), MHz, kHz");
   syn->add_flag("--sensitivity", oy.sensitivity, "sensitivities instead of losses");
   syn->footer(std::string(kFooter));
 
@@ -545,7 +548,8 @@ int run_command_line(int argc, const char* const* argv) {
     for (const CLI::App* sub : {freq, sens, syn}) {
       if (sub->parsed()) asked = sub;
     }
-    std::cout << asked->help();
+    // A subcommand's usage line names the program too.
+    std::cout << asked->help(asked == &app ? "" : "lumo");
     return kExitSuccess;
   } catch (const CLI::CallForVersion&) {
     std::cout << "lumo " LUMO_VERSION "\n";
