@@ -7,6 +7,8 @@
 #include "driver/lumo.h"
 
 int main(int argc, char** argv) {
+  // The command line keeps the default SIGPIPE: a closed pipe ends it
+  // quietly, as it does any filter.
   if (argc > 1) return lumo::cli::run_command_line(argc, argv);
   // A closed console pipe is a write error reported like any other.
   std::signal(SIGPIPE, SIG_IGN);
