@@ -10,7 +10,6 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
-#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -22,6 +21,7 @@
 #include "driver/lumo.h"
 #include "driver/report_writer.h"
 #include "input/lminput.h"
+#include "input/ranges.h"
 #include "textio/fatal.h"
 
 #ifndef LUMO_VERSION
@@ -34,7 +34,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr std::int64_t kDefaultMaxRows = 10'000'000;
-constexpr float kNoLimit = std::numeric_limits<float>::infinity();
 
 // A value refused: the message names the option, the value and what is
 // accepted. Exit status 2.
@@ -46,72 +45,64 @@ struct Failure {
   std::string message;
 };
 
-// The values a field accepts, as the dialogue takes them: from `low`
-// (exclusive when `low_open`) up to `high` inclusive, compared in single
-// precision.
+// A value as messages give it: the shortest decimal that reads back as the
+// same float, without an exponent ("0.0001", not "1e-04").
+std::string shortest(float x) {
+  char buf[64];
+  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
+  if (r.ec != std::errc()) return std::to_string(x);
+  return std::string(buf, r.ptr);
+}
+
+// A field of the command line: its name and unit as messages give them, and
+// the range the dialogue accepts for it.
 struct Range {
   std::string_view what;  // "outer diameter"
   Quantity quantity;
   std::string_view unit;  // as the message prints it, "" for none
-  float low;
-  bool low_open;
-  float high;
-  std::string_view low_text, high_text;
+  const AcceptedRange* accepted;
 
-  bool accepts(float x) const { return (low_open ? x > low : x >= low) && x <= high; }
-  // "outer diameter must be from 0.0001 to 99.99 in"
+  bool accepts(float x) const { return accepted->contains(x); }
+  // "outer diameter must be from 0.0001 to 99.99 in"; the dialogue's ranges
+  // all end inclusive, where they end.
   std::string rule() const {
+    const std::string low = shortest(accepted->low), high = shortest(accepted->high);
     std::string out = std::string(what) + " must be ";
-    if (!low_open) {
-      out += "from " + std::string(low_text) + " to " + std::string(high_text);
-    } else if (high == kNoLimit) {
-      out += "above " + std::string(low_text);
+    if (accepted->low_inclusive) {
+      out += "from " + low + " to " + high;
+    } else if (accepted->high == kUnbounded) {
+      out += "above " + low;
     } else {
-      out += "above " + std::string(low_text) + " and at most " + std::string(high_text);
+      out += "above " + low + " and at most " + high;
     }
     if (!unit.empty()) out += " " + std::string(unit);
     return out;
   }
 };
 
-constexpr Range diameter(std::string_view what) {
-  return {what, Quantity::kLength, "in", 0.0001f, false, 99.99f, "0.0001", "99.99"};
-}
-constexpr Range step(std::string_view what, Quantity q, std::string_view unit) {
-  return {what, q, unit, 0.0f, true, kNoLimit, "0", ""};
-}
-
-constexpr Range kOuter = diameter("outer diameter");
-constexpr Range kInner = diameter("inner diameter");
-constexpr Range kEr{
-    "relative dielectric constant", Quantity::kPlain, "", 1.0f, false, 999.99f, "1", "999.99"};
-constexpr Range kTand{"loss tangent", Quantity::kPlain, "", 0.0f, true, 99.999f, "0", "99.999"};
-constexpr Range kRhoOuter{
-    "outer resistivity", Quantity::kPlain, "micro-ohm-cm", 0.0f, true, 999.99f, "0", "999.99"};
-constexpr Range kRhoInner{
-    "inner resistivity", Quantity::kPlain, "micro-ohm-cm", 0.0f, true, 999.99f, "0", "999.99"};
-constexpr Range kRoughOuter{
-    "outer roughness", Quantity::kRoughness, "micro-inches", 0.0f, true, 999.99f, "0", "999.99"};
-constexpr Range kRoughInner{
-    "inner roughness", Quantity::kRoughness, "micro-inches", 0.0f, true, 999.99f, "0", "999.99"};
+constexpr Range kOuter{"outer diameter", Quantity::kLength, "in", &kDiameterRange};
+constexpr Range kInner{"inner diameter", Quantity::kLength, "in", &kDiameterRange};
+constexpr Range kEr{"relative dielectric constant", Quantity::kPlain, "",
+                    &kDielectricConstantRange};
+constexpr Range kTand{"loss tangent", Quantity::kPlain, "", &kLossTangentEntry};
+constexpr Range kRhoOuter{"outer resistivity", Quantity::kPlain, "micro-ohm-cm", &kMaterialEntry};
+constexpr Range kRhoInner{"inner resistivity", Quantity::kPlain, "micro-ohm-cm", &kMaterialEntry};
+constexpr Range kRoughOuter{"outer roughness", Quantity::kRoughness, "micro-inches",
+                            &kMaterialEntry};
+constexpr Range kRoughInner{"inner roughness", Quantity::kRoughness, "micro-inches",
+                            &kMaterialEntry};
 constexpr Range kFreqSweep[3] = {
-    {"start frequency", Quantity::kFrequency, "GHz", 0.001f, true, 999.99f, "0.001", "999.99"},
-    {"stop frequency", Quantity::kFrequency, "GHz", 0.0f, true, 999.99f, "0", "999.99"},
-    step("frequency step", Quantity::kFrequency, "GHz")};
-constexpr Range kDiameterSweep[3] = {diameter("minimum diameter"), diameter("maximum diameter"),
-                                     step("diameter step", Quantity::kLength, "in")};
+    {"start frequency", Quantity::kFrequency, "GHz", &kStartFrequencyEntry},
+    {"stop frequency", Quantity::kFrequency, "GHz", &kFrequencyEntry},
+    {"frequency step", Quantity::kFrequency, "GHz", &kStepRange}};
+constexpr Range kDiameterSweep[3] = {{"minimum diameter", Quantity::kLength, "in", &kDiameterRange},
+                                     {"maximum diameter", Quantity::kLength, "in", &kDiameterRange},
+                                     {"diameter step", Quantity::kLength, "in", &kStepRange}};
 constexpr Range kImpedanceSweep[3] = {
-    {"minimum impedance", Quantity::kPlain, "ohms", 0.01f, false, 999.99f, "0.01", "999.99"},
-    {"maximum impedance", Quantity::kPlain, "ohms", 0.01f, false, 999.99f, "0.01", "999.99"},
-    step("impedance step", Quantity::kPlain, "ohms")};
-constexpr Range kLossAt{"loss frequency", Quantity::kFrequency, "GHz", 0.0f, true, 999.99f, "0",
-                        "999.99"};
-
-std::string shortest(float x) {
-  std::string s;
-  append_number(s, x);
-  return s;
-}
+    {"minimum impedance", Quantity::kPlain, "ohms", &kImpedanceRange},
+    {"maximum impedance", Quantity::kPlain, "ohms", &kImpedanceRange},
+    {"impedance step", Quantity::kPlain, "ohms", &kStepRange}};
+constexpr Range kLossAt{"loss frequency", Quantity::kFrequency, "GHz", &kFrequencyEntry};
 
 // The text of an option as given, and whether it was given at all.
 struct Given {
