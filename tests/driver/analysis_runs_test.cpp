@@ -5,7 +5,7 @@
 
 #include <limits>
 
-#include "driver/driver_bench.h"
+#include "driver/driver_fixture.h"
 #include "driver/expected_reports.h"
 #include "driver/lumo.h"
 #include "driver/text_diff.h"
@@ -15,17 +15,17 @@ namespace {
 
 namespace ex = expected;
 
-void frequency_sweep(DriverBench& t, float fmin, float fstep, std::int32_t l) {
+void frequency_sweep(DriverFixture& t, float fmin, float fstep, std::int32_t l) {
   t.s.rec.blk1.fmin = fmin;
   t.s.rec.blk1.fstep = fstep;
   t.s.rec.blk2.l = l;
 }
 
-TEST(FrequencyRun, OneToTwoGigahertzBy0_3GivesFourRowsOfTheWorkedLine) {
-  DriverBench t;
+TEST(FrequencyRun, OneToTwoGigahertzBy0_3GivesFourRowsOfTheReferenceLine) {
+  DriverFixture t;
   frequency_sweep(t, 1.0f, 0.3f, 3);
   frequency_run(t.s);
-  EXPECT_EQ(first_difference(ex::frequency_run_worked(), t.console()), "");
+  EXPECT_EQ(first_difference(ex::frequency_run_reference(), t.console()), "");
   EXPECT_EQ(std::string(t.s.v.fdata.data(), 20), "Frequency" + sp(11));
   // The last row's frequency stays in f; the line constants in their fields.
   EXPECT_FLOAT_EQ(t.s.v.f, 1.9f);
@@ -35,17 +35,17 @@ TEST(FrequencyRun, OneToTwoGigahertzBy0_3GivesFourRowsOfTheWorkedLine) {
 
 TEST(FrequencyRun, EqualLimitsAndAnInfiniteStepGiveOneRowAtTheMinimum) {
   for (float step : {0.5f, std::numeric_limits<float>::infinity()}) {
-    DriverBench t;
+    DriverFixture t;
     frequency_sweep(t, 1.0f, step, 0);
     frequency_run(t.s);
-    std::string want = ex::frequency_header_worked() + ex::frequency_headings() +
-                       ex::frequency_row_1_0() + ex::frequency_closing_worked();
+    std::string want = ex::frequency_header_reference() + ex::frequency_headings() +
+                       ex::frequency_row_1_0() + ex::frequency_closing_reference();
     EXPECT_EQ(first_difference(want, t.console()), "") << "step " << step;
   }
 }
 
 TEST(FrequencyRun, ElevenRowsFromOneToTwoByATenthEndExactlyAtTwo) {
-  DriverBench t;
+  DriverFixture t;
   frequency_sweep(t, 1.0f, 0.1f, 10);
   frequency_run(t.s);
   const std::string out = t.console();
@@ -57,18 +57,18 @@ TEST(FrequencyRun, ElevenRowsFromOneToTwoByATenthEndExactlyAtTwo) {
 }
 
 TEST(FrequencyRun, StoredReportGoesToTheFileWithTheSameBytes) {
-  DriverBench t;
+  DriverFixture t;
   frequency_sweep(t, 1.0f, 0.3f, 3);
   t.store_in("freq.txt");
   t.io.data.connect(t.dir.path(), "freq.txt", t.io.defaults, Stmt::kConnectOutputFile);
   frequency_run(t.s);
   t.io.data.close(Stmt::kConnectOutputFile);
-  EXPECT_EQ(first_difference(ex::frequency_run_worked(), t.console()), "");
-  EXPECT_EQ(first_difference(ex::frequency_run_worked(), t.dir.file("freq.txt")), "");
+  EXPECT_EQ(first_difference(ex::frequency_run_reference(), t.console()), "");
+  EXPECT_EQ(first_difference(ex::frequency_run_reference(), t.dir.read("freq.txt")), "");
 }
 
 TEST(SensitivityRun, OuterSweepSkipsDiametersNotLargerThanTheInner) {
-  DriverBench t;
+  DriverFixture t;
   Blk1& k = t.s.rec.blk1;
   k.bmin = 0.05f;
   k.bstep = 0.05f;
@@ -85,7 +85,7 @@ TEST(SensitivityRun, OuterSweepSkipsDiametersNotLargerThanTheInner) {
 }
 
 TEST(SensitivityRun, InnerSweepStopsPrintingOnceTheInnerReachesTheOuter) {
-  DriverBench t;
+  DriverFixture t;
   Blk1& k = t.s.rec.blk1;
   k.b = 0.2f;
   k.dmin = 0.1f;
@@ -104,7 +104,7 @@ TEST(SensitivityRun, InnerSweepStopsPrintingOnceTheInnerReachesTheOuter) {
 
 TEST(SensitivityRun, EverySkippedStepLeavesHeaderAndHeadingsOnly) {
   // Outer diameters beyond 99.99" are skipped like those below the inner.
-  DriverBench t;
+  DriverFixture t;
   Blk1& k = t.s.rec.blk1;
   k.bmin = 100.0f;
   k.bstep = 1.0f;
@@ -118,7 +118,7 @@ TEST(SensitivityRun, EverySkippedStepLeavesHeaderAndHeadingsOnly) {
   std::string want =
       ex::sensitivity_header("D =", "  0.1000", "  2.100") + ex::sensitivity_headings(true);
   EXPECT_EQ(first_difference(want, t.console()), "");
-  EXPECT_EQ(first_difference(want, t.dir.file("sens.txt")), "");
+  EXPECT_EQ(first_difference(want, t.dir.read("sens.txt")), "");
   EXPECT_EQ(k.b, 102.0f);
 }
 

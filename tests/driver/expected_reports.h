@@ -1,7 +1,7 @@
 // Expected report texts, written line by line from the layouts of the reports
 // (blanks counted from each format's nX items and field widths) and the
-// worked values of the line routines. Shared by the in-process tests and the
-// end-to-end tests. Every line ends in CR LF.
+// reference values of the line routines. Shared by the in-process tests and
+// the end-to-end tests. Every line ends in CR LF.
 #pragma once
 
 #include <initializer_list>
@@ -43,7 +43,7 @@ inline std::string trailer_stored(std::string_view label12, std::string_view nam
 // Frequency analysis of B 0.25", D 0.1", Er 2.1, loss tangent 0.0002, both
 // conductors 1.72 micro-ohm-cm and smooth: Zo 37.912, CAP 3.2385, IND 4.6548,
 // TE11 14.8146 GHz, peak power 3.7851 kW.
-inline std::string frequency_header_worked() {
+inline std::string frequency_header_reference() {
   return lines({"",
                 blanks(8) + "B   =" + "  0.2500" + "\"" + blanks(11) + "Frequency Analysis" +
                     blanks(9) + "SRB =" + "   0.000" + "u\"",
@@ -72,7 +72,7 @@ inline std::string frequency_row(std::string_view f, std::string_view wl, std::s
          std::string(acb) + std::string(ad) + std::string(atot) + "\r\n";
 }
 
-// Rows of the worked line at 1.0, 1.3, 1.6 and 1.9 GHz.
+// Rows of the reference line at 1.0, 1.3, 1.6 and 1.9 GHz.
 inline std::string frequency_row_1_0() {
   return frequency_row("   1.000", "    11.803", "     8.145", "    0.0361", "   0.0144",
                        "     0.0080", "    0.0585");
@@ -86,18 +86,18 @@ inline std::string frequency_rows_1_3_to_1_9() {
                        "     0.0153", "    0.0849");
 }
 
-inline std::string frequency_closing_worked() {
+inline std::string frequency_closing_reference() {
   return lines({"", blanks(9) + "TE11 Mode Cutoff = " + "  14.815" + " GHz;" + blanks(3) +
                         "Peak Power (In Air) = " + "    3.79" + " kW"});
 }
 
-// The worked line from 1 to 2 GHz in steps of 0.3: four rows.
-inline std::string frequency_run_worked() {
-  return frequency_header_worked() + frequency_headings() + frequency_row_1_0() +
-         frequency_rows_1_3_to_1_9() + frequency_closing_worked();
+// The reference line from 1 to 2 GHz in steps of 0.3: four rows.
+inline std::string frequency_run_reference() {
+  return frequency_header_reference() + frequency_headings() + frequency_row_1_0() +
+         frequency_rows_1_3_to_1_9() + frequency_closing_reference();
 }
 
-// Rows of the worked line at 1.5 and 2.0 GHz (the standard defaults' sweep).
+// Rows of the reference line at 1.5 and 2.0 GHz (the sweep of kReferenceLineDefaults).
 inline std::string frequency_rows_1_5_and_2_0() {
   return frequency_row("   1.500", "     7.869", "     5.430", "    0.0442", "   0.0177",
                        "     0.0121", "    0.0739") +
@@ -105,10 +105,10 @@ inline std::string frequency_rows_1_5_and_2_0() {
                        "     0.0161", "    0.0875");
 }
 
-// The worked line over the standard defaults' sweep, 1 to 2 GHz by 0.5.
+// The reference line over the sweep of kReferenceLineDefaults, 1 to 2 GHz by 0.5.
 inline std::string frequency_run_defaults() {
-  return frequency_header_worked() + frequency_headings() + frequency_row_1_0() +
-         frequency_rows_1_5_and_2_0() + frequency_closing_worked();
+  return frequency_header_reference() + frequency_headings() + frequency_row_1_0() +
+         frequency_rows_1_5_and_2_0() + frequency_closing_reference();
 }
 
 // Sensitivity table headings for the outer ("Outer", "B") or inner conductor.
@@ -134,7 +134,7 @@ inline std::string sensitivity_header(std::string_view fixed_name, std::string_v
                 blanks(30) + rule(22, '='), blanks(36) + "(OPTION 2)"});
 }
 
-// The outer diameter of the worked line (D 0.1", Er 2.1) from 0.05 to 0.3 by
+// The outer diameter of the reference line (D 0.1", Er 2.1) from 0.05 to 0.3 by
 // 0.05: 0.05 and 0.10 skipped, rows from 0.15 on.
 inline std::string sensitivity_outer_rows() {
   return lines({blanks(6) + "   0.1500" + "     16.78" + "    20.74" + "      1.67" + "   -2.465" +

@@ -1,7 +1,7 @@
 // The report header and trailer, and the output file they connect and fill.
 #include <gtest/gtest.h>
 
-#include "driver/driver_bench.h"
+#include "driver/driver_fixture.h"
 #include "driver/expected_reports.h"
 #include "driver/lumo.h"
 #include "driver/run_support.h"
@@ -13,7 +13,7 @@ namespace {
 namespace ex = expected;
 
 TEST(ReportHeader, ClockFieldsAreBlankFilledNotZeroFilled) {
-  DriverBench t;
+  DriverFixture t;
   report_header(t.s);
   EXPECT_EQ(first_difference(ex::report_header(), t.console()), "");
   EXPECT_NE(t.console().find(" Date:12/ 6/2026 at  9: 5: 3Hours\r\n"), std::string::npos);
@@ -21,24 +21,24 @@ TEST(ReportHeader, ClockFieldsAreBlankFilledNotZeroFilled) {
 }
 
 TEST(ReportHeader, StoringConnectsTheFileAndReplacesALongerOldOne) {
-  DriverBench t;
+  DriverFixture t;
   t.dir.write("out.txt", std::string(20000, 'x'));
   t.store_in("out.txt");
   report_header(t.s);
   finish_io(t.io, false);
   EXPECT_EQ(first_difference(ex::report_header(), t.console()), "");
-  EXPECT_EQ(first_difference(ex::report_header(), t.dir.file("out.txt")), "");
+  EXPECT_EQ(first_difference(ex::report_header(), t.dir.read("out.txt")), "");
 }
 
 TEST(ReportTrailer, WithoutStorageTheRuleAlone) {
-  DriverBench t;
+  DriverFixture t;
   t.s.v.fdata = label("Frequency");
   report_trailer(t.s);
   EXPECT_EQ(t.console(), ex::trailer());
 }
 
 TEST(ReportTrailer, StoredLineShowsTwelveCharactersOfTheLabelAndTheWholeName) {
-  DriverBench t;
+  DriverFixture t;
   t.store_in("report.txt");
   report_header(t.s);
   std::string header = t.out.take_text();
@@ -47,11 +47,11 @@ TEST(ReportTrailer, StoredLineShowsTwelveCharactersOfTheLabelAndTheWholeName) {
   finish_io(t.io, false);
   std::string want = ex::trailer_stored("Sensitivity ", "report.txt" + sp(10));
   EXPECT_EQ(first_difference(want, t.console()), "");
-  EXPECT_EQ(first_difference(header + want, t.dir.file("report.txt")), "");
+  EXPECT_EQ(first_difference(header + want, t.dir.read("report.txt")), "");
 }
 
 TEST(ReportTrailer, FrequencyLabelIsPaddedToTwelve) {
-  DriverBench t;
+  DriverFixture t;
   t.store_in("a");
   report_header(t.s);
   t.out.take_text();
@@ -61,7 +61,7 @@ TEST(ReportTrailer, FrequencyLabelIsPaddedToTwelve) {
 }
 
 TEST(OutputFile, SameNameAgainAppendsAnotherNameClosesTheFirstComplete) {
-  DriverBench t;
+  DriverFixture t;
   auto pass = [&](const char* name) {
     if (name != nullptr) {
       t.store_in(name);
@@ -79,11 +79,11 @@ TEST(OutputFile, SameNameAgainAppendsAnotherNameClosesTheFirstComplete) {
       ex::report_header() + ex::trailer_stored("Frequency   ", "a.txt" + sp(15));
   // a.txt is closed complete when b.txt is connected.
   pass("b.txt");
-  EXPECT_EQ(first_difference(one + one, t.dir.file("a.txt")), "");
+  EXPECT_EQ(first_difference(one + one, t.dir.read("a.txt")), "");
   finish_io(t.io, false);
   EXPECT_EQ(first_difference(
                 ex::report_header() + ex::trailer_stored("Frequency   ", "b.txt" + sp(15)),
-                t.dir.file("b.txt")),
+                t.dir.read("b.txt")),
             "");
 }
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "driver/driver_bench.h"
+#include "driver/driver_fixture.h"
 #include "driver/lumo.h"
 #include "textio/fields.h"
 
@@ -54,7 +54,7 @@ TEST(SensitivitySkips, SameRowsAsSteppingThroughEveryStep) {
   std::uniform_real_distribution<float> unit(0.0f, 1.0f);
   for (int n = 0; n < 400; ++n) {
     const bool outer = n % 2 == 0;
-    DriverBench t;
+    DriverFixture t;
     Blk1& k = t.s.rec.blk1;
     // Fixed diameters and sweeps placed so that both left-out runs occur,
     // with windows that start or end between steps or exactly on one.
@@ -86,7 +86,7 @@ TEST(SensitivitySkips, TwoBillionLeftOutStepsEndAtOnce) {
   // B swept from 0.0001 by 1e-11 never passes D = 0.1; D swept from 0.3 is
   // never below B = 0.25. Stepping through either would take seconds.
   for (const bool outer : {true, false}) {
-    DriverBench t;
+    DriverFixture t;
     Blk1& k = t.s.rec.blk1;
     const float min = outer ? 0.0001f : 0.3f;
     const float step = 1e-11f;

@@ -4,10 +4,10 @@
 
 #include <string>
 
-#include "driver/driver_bench.h"
+#include "driver/driver_fixture.h"
 #include "driver/expected_reports.h"
 #include "driver/lumo.h"
-#include "driver/standard_defaults.h"
+#include "support/defaults_files.h"
 #include "driver/text_diff.h"
 
 namespace lumo::testing {
@@ -30,8 +30,8 @@ struct SessionResult {
   std::string err;
 };
 
-SessionResult run_session(const std::string& input, const char* defaults = kStandardDefaults) {
-  DriverBench t(input);
+SessionResult run_session(const std::string& input, const char* defaults = kReferenceLineDefaults) {
+  DriverFixture t(input);
   t.dir.write("Lumo.DEF", defaults);
   int status = run_lumo(t.io);
   return {status, t.out.text(), t.err.text()};
@@ -89,7 +89,7 @@ TEST(MainLoop, EachPassStartsFromTheEnteredDiametersAfterAnOuterSweep) {
   SessionResult r = run_session(input);
   ASSERT_EQ(r.status, 0);
   EXPECT_EQ(count(r.out, kHeaderLine), 2u);
-  EXPECT_NE(r.out.find(ex::frequency_header_worked()), std::string::npos);
+  EXPECT_NE(r.out.find(ex::frequency_header_reference()), std::string::npos);
 }
 
 TEST(MainLoop, SynthesizedDiameterIsDiscardedOnTheNextPass) {
@@ -99,7 +99,7 @@ TEST(MainLoop, SynthesizedDiameterIsDiscardedOnTheNextPass) {
   SessionResult r = run_session(input);
   ASSERT_EQ(r.status, 0);
   EXPECT_NE(r.out.find(sp(6) + "   0.3348" + "     50.00"), std::string::npos);
-  EXPECT_NE(r.out.find(ex::frequency_header_worked()), std::string::npos);
+  EXPECT_NE(r.out.find(ex::frequency_header_reference()), std::string::npos);
   // The second report shows the same start time as the first.
   EXPECT_EQ(count(r.out, " Date:12/ 6/2026 at  9: 5: 3Hours\r\n"), 2u);
 }
@@ -118,7 +118,7 @@ TEST(MainLoop, UnrealizableSynthesisEndsWithTheMessageAndNoTrailer) {
 }
 
 TEST(MainLoop, DefaultsFileFaultEndsBeforeAnyReport) {
-  std::string faulty = kStandardDefaults;
+  std::string faulty = kReferenceLineDefaults;
   faulty.replace(faulty.find("2.1          ER."), 3, "0.5");
   SessionResult r = run_session(kDefaultPass, faulty.c_str());
   EXPECT_EQ(r.status, 0);
@@ -144,11 +144,11 @@ TEST(FatalStop, MalformedOperationEntryIsABadValue) {
 }
 
 TEST(FatalStop, StoredRowsSurviveAStopLaterInTheSession) {
-  DriverBench t(kDefaultPass.substr(1) + "1\nkept.txt\n" + "1\n");
-  t.dir.write("Lumo.DEF", kStandardDefaults);
+  DriverFixture t(kDefaultPass.substr(1) + "1\nkept.txt\n" + "1\n");
+  t.dir.write("Lumo.DEF", kReferenceLineDefaults);
   EXPECT_EQ(run_lumo(t.io), 2);
-  const std::string file = t.dir.file("kept.txt");
-  EXPECT_TRUE(file.starts_with(ex::report_header() + ex::frequency_header_worked()));
+  const std::string file = t.dir.read("kept.txt");
+  EXPECT_TRUE(file.starts_with(ex::report_header() + ex::frequency_header_reference()));
   EXPECT_TRUE(file.ends_with(ex::trailer_stored("Frequency   ", "kept.txt" + sp(12))));
 }
 

@@ -2,7 +2,7 @@
 // impedance, the realizability result, and what they leave in the records.
 #include <gtest/gtest.h>
 
-#include "driver/driver_bench.h"
+#include "driver/driver_fixture.h"
 #include "driver/expected_reports.h"
 #include "driver/lumo.h"
 #include "driver/text_diff.h"
@@ -14,7 +14,7 @@ namespace ex = expected;
 
 // Outer conductor synthesized around D 0.1" in air, 200 to 500 ohms by 100,
 // losses at 1.5 GHz.
-void outer_in_air(DriverBench& t, std::int32_t iop) {
+void outer_in_air(DriverFixture& t, std::int32_t iop) {
   Blk1& k = t.s.rec.blk1;
   k.er = 1.0f;
   k.dltan = 0.0f;
@@ -28,7 +28,7 @@ void outer_in_air(DriverBench& t, std::int32_t iop) {
 }
 
 TEST(SynthesisLossRun, StopsAtTheFirstUnrealizableImpedanceAfterItsRows) {
-  DriverBench t;
+  DriverFixture t;
   outer_in_air(t, 1);
   EXPECT_FALSE(synthesis_loss_run(t.s));
   std::string want = ex::synthesis_loss_outer_header() +
@@ -41,7 +41,7 @@ TEST(SynthesisLossRun, StopsAtTheFirstUnrealizableImpedanceAfterItsRows) {
 }
 
 TEST(SynthesisSensitivityRun, StopsAtTheFirstUnrealizableImpedanceAfterItsRows) {
-  DriverBench t;
+  DriverFixture t;
   outer_in_air(t, 2);
   EXPECT_FALSE(synthesis_sensitivity_run(t.s));
   std::string want = ex::synthesis_sensitivity_outer_header() + ex::sensitivity_headings(true) +
@@ -52,14 +52,14 @@ TEST(SynthesisSensitivityRun, StopsAtTheFirstUnrealizableImpedanceAfterItsRows) 
 }
 
 TEST(SynthesisRuns, RealizableRangeCompletesWithItsLabel) {
-  DriverBench t;
+  DriverFixture t;
   outer_in_air(t, 1);
   t.s.rec.blk2.l = 2;  // 200 to 400 ohms
   EXPECT_TRUE(synthesis_loss_run(t.s));
   EXPECT_EQ(std::string(t.s.v.fdata.data(), 20), "Synthesis" + sp(11));
   EXPECT_EQ(t.s.v.isyne, 0);
 
-  DriverBench u;
+  DriverFixture u;
   outer_in_air(u, 2);
   u.s.rec.blk2.l = 2;
   EXPECT_TRUE(synthesis_sensitivity_run(u.s));
@@ -67,7 +67,7 @@ TEST(SynthesisRuns, RealizableRangeCompletesWithItsLabel) {
 }
 
 TEST(SynthesisRuns, FirstImpedanceUnrealizablePrintsNoRow) {
-  DriverBench t;
+  DriverFixture t;
   outer_in_air(t, 1);
   t.s.rec.blk1.zmin = 500.0f;
   t.s.rec.blk2.l = 0;
@@ -79,12 +79,12 @@ TEST(SynthesisRuns, FirstImpedanceUnrealizablePrintsNoRow) {
       ex::synthesis_loss_outer_header() + ex::synthesis_loss_headings("  1.500", true);
   // The message goes to the console alone.
   EXPECT_EQ(first_difference(want + ex::unrealizable_message(), t.console()), "");
-  EXPECT_EQ(first_difference(want, t.dir.file("syn.txt")), "");
+  EXPECT_EQ(first_difference(want, t.dir.read("syn.txt")), "");
 }
 
 TEST(SynthesisRuns, InnerSynthesisNamesTheOuterAsFixedAndShowsD) {
   // 50 ohms inside B 0.25" with Er 2.1: D 0.074665".
-  DriverBench t;
+  DriverFixture t;
   Blk1& k = t.s.rec.blk1;
   k.zmin = 50.0f;
   k.zstep = 10.0f;
@@ -102,7 +102,7 @@ TEST(SynthesisRuns, InnerSynthesisNamesTheOuterAsFixedAndShowsD) {
 }
 
 TEST(SynthesisRuns, LossHeadingsShowTheInsertionLossFrequency) {
-  DriverBench t;
+  DriverFixture t;
   outer_in_air(t, 1);
   t.s.v.f = 12.25f;
   t.s.rec.blk2.l = 0;

@@ -52,7 +52,7 @@ const std::string kNameRequest =
 
 Scenario with_input(std::string input) {
   Scenario s;
-  s.defaults = kStandardDefaults;
+  s.defaults = kReferenceLineDefaults;
   s.input = std::move(input);
   return s;
 }

@@ -1,7 +1,7 @@
 #include "e2e/harness.h"
 
-#include "driver/standard_defaults.h"
 #include "driver/text_diff.h"
+#include "support/temp_folder.h"
 
 #include <fcntl.h>
 #include <grp.h>
@@ -26,8 +26,6 @@ namespace lumo::e2e {
 
 namespace fs = std::filesystem;
 
-const char* const kStandardDefaults = lumo::testing::kStandardDefaults;
-
 std::string binary_path() {
   const char* p = std::getenv("LUMO_BIN");
   return p != nullptr ? p : "lumo";
@@ -48,40 +46,11 @@ std::string read_source_file(std::string_view relative) {
 
 namespace {
 
-void write_file(const fs::path& p, std::string_view bytes, unsigned mode) {
-  {
-    std::ofstream out(p, std::ios::binary | std::ios::trunc);
-    out.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    if (!out) throw std::runtime_error("cannot write " + p.string());
-  }
-  if (::chmod(p.c_str(), static_cast<mode_t>(mode)) != 0) {
-    throw std::runtime_error("cannot chmod " + p.string());
-  }
-}
-
 std::string read_file(const fs::path& p) {
   std::ifstream in(p, std::ios::binary);
   std::ostringstream ss;
   ss << in.rdbuf();
   return ss.str();
-}
-
-// A fresh directory under the system's temporary directory.
-fs::path make_work_dir() {
-  std::string tmpl = (fs::temp_directory_path() / "lumo-e2e-XXXXXX").string();
-  if (::mkdtemp(tmpl.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-  return tmpl;
-}
-
-// Makes every directory writable again (tests may leave some read-only) and
-// removes the tree.
-void remove_work_dir(const fs::path& dir) {
-  std::error_code ec;
-  for (auto it = fs::recursive_directory_iterator(dir, ec);
-       !ec && it != fs::recursive_directory_iterator(); it.increment(ec)) {
-    if (it->is_directory(ec) && !it->is_symlink(ec)) ::chmod(it->path().c_str(), 0700);
-  }
-  fs::remove_all(dir, ec);
 }
 
 std::map<std::string, std::string> snapshot(const fs::path& dir) {
@@ -205,39 +174,32 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o,
 }  // namespace
 
 Outcome run_program(const Scenario& scenario) {
-  fs::path dir = make_work_dir();
-  fs::path bin_dir;
+  const lumo::testing::TempFolder work("e2e");
+  const fs::path dir = work.path();
+  std::optional<lumo::testing::TempFolder> bin_dir;
   Outcome o;
-  try {
-    if (scenario.defaults) write_file(dir / "Lumo.DEF", *scenario.defaults, 0644);
-    for (const Prepared& p : scenario.prepared) {
-      fs::path path = dir / p.name;
-      switch (p.kind) {
-        case Prepared::kFile: write_file(path, p.content, p.mode); break;
-        case Prepared::kDirectory: fs::create_directories(path); break;
-        case Prepared::kSymlink: fs::create_symlink(p.content, path); break;
-      }
+  if (scenario.defaults) work.write("Lumo.DEF", *scenario.defaults);
+  for (const Prepared& p : scenario.prepared) {
+    fs::path path = dir / p.name;
+    switch (p.kind) {
+      case Prepared::kFile: work.write(p.name, p.content, p.mode); break;
+      case Prepared::kDirectory: fs::create_directories(path); break;
+      case Prepared::kSymlink: fs::create_symlink(p.content, path); break;
     }
-    std::string bin = binary_path();
-    if (scenario.unprivileged && ::geteuid() == 0) {
-      // The unprivileged user may not reach the build folder: it runs a copy
-      // of the binary from a folder of its own.
-      ::chmod(dir.c_str(), 0777);
-      bin_dir = make_work_dir();
-      ::chmod(bin_dir.c_str(), 0755);
-      fs::copy_file(bin, bin_dir / "lumo");
-      bin = (bin_dir / "lumo").string();
-      ::chmod(bin.c_str(), 0755);
-    }
-    run_child(dir, scenario, o, bin);
-    o.files = snapshot(dir);
-  } catch (...) {
-    remove_work_dir(dir);
-    if (!bin_dir.empty()) remove_work_dir(bin_dir);
-    throw;
   }
-  remove_work_dir(dir);
-  if (!bin_dir.empty()) remove_work_dir(bin_dir);
+  std::string bin = binary_path();
+  if (scenario.unprivileged && ::geteuid() == 0) {
+    // The unprivileged user may not reach the build folder: it runs a copy
+    // of the binary from a folder of its own.
+    ::chmod(dir.c_str(), 0777);
+    bin_dir.emplace("e2e");
+    ::chmod(bin_dir->path().c_str(), 0755);
+    bin = bin_dir->path("lumo");
+    fs::copy_file(binary_path(), bin);
+    ::chmod(bin.c_str(), 0755);
+  }
+  run_child(dir, scenario, o, bin);
+  o.files = snapshot(dir);
   return o;
 }
 

@@ -3,7 +3,7 @@
 // optional files laid out beforehand. Stdin, stdout and stderr are pipes.
 //
 //   Scenario s;
-//   s.defaults = kStandardDefaults;
+//   s.defaults = kReferenceLineDefaults;
 //   s.input = "\n\n\n\n\n\n\n\n\n\n\n\n\n\n3\n";
 //   Outcome o = run_program(s);
 //   EXPECT_EQ(o.status, 0);
@@ -17,11 +17,12 @@
 #include <string_view>
 #include <vector>
 
+#include "support/defaults_files.h"
+
 namespace lumo::e2e {
 
-// A Lumo.DEF that passes every check (driver/standard_defaults.h): B 0.25",
-// D 0.1", Er 2.1, 1 to 2 GHz by 0.5, file name "lumo.out".
-extern const char* const kStandardDefaults;
+// A Lumo.DEF that passes every check, on the reference line.
+using lumo::testing::kReferenceLineDefaults;
 
 // Something placed in the working directory before the program starts.
 struct Prepared {

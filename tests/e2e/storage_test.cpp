@@ -28,13 +28,13 @@ std::string option_pass(const std::string& name) {
 
 // The file text of that run stored in `name`.
 std::string stored_report(const std::string& name) {
-  return ex::report_header(kMasked) + ex::frequency_run_worked() +
+  return ex::report_header(kMasked) + ex::frequency_run_reference() +
          ex::trailer_stored("Frequency   ", name + blanks(20 - static_cast<int>(name.size())));
 }
 
 Outcome run(const std::string& input, std::vector<Prepared> prepared = {}) {
   Scenario s;
-  s.defaults = kStandardDefaults;
+  s.defaults = kReferenceLineDefaults;
   s.input = input;
   s.prepared = std::move(prepared);
   Outcome o = run_program(s);
@@ -112,7 +112,7 @@ TEST(StorageFailure, ADirectoryCannotBeOpened) {
 }
 
 TEST(StorageFailure, TheOpenDefaultsFileUnderAnotherName) {
-  const std::string defaults = kStandardDefaults;
+  const std::string defaults = kReferenceLineDefaults;
   Outcome o = run(first_pass("a.txt") + "1\n" + option_pass("settings") + "3\n",
                   {{Prepared::kSymlink, "settings", "Lumo.DEF", 0}});
   expect_stop(o, "1", "File already opened in another unit");
@@ -131,7 +131,7 @@ TEST(StorageFailure, AWriteFailureAtTheEndIsReportedAfterTheLastPrompt) {
 
 TEST(StorageFailure, AReadOnlyFileFailsAtItsFirstLine) {
   Scenario s;
-  s.defaults = kStandardDefaults;
+  s.defaults = kReferenceLineDefaults;
   s.input = first_pass("a.txt") + "1\n" + option_pass("ro.txt") + "3\n";
   s.prepared = {{Prepared::kFile, "ro.txt", "earlier\r\n", 0444}};
   s.unprivileged = true;

@@ -1,6 +1,5 @@
 #include "fuzz_session_support.h"
 
-#include <dirent.h>
 #include <fcntl.h>
 #include <sys/resource.h>
 #include <unistd.h>
@@ -8,16 +7,15 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 
 #include "driver/lumo.h"
+#include "support/fixed_clock.h"
+#include "support/temp_folder.h"
 #include "textio/fatal.h"
 
 namespace lumo::fuzz {
 namespace {
-
-std::string scratch;
 
 [[noreturn]] void fail(const char* what, const SessionResult& r) {
   std::fprintf(stderr, "undefined end: %s\nstatus %d\nerror stream:\n%s\n", what, r.status,
@@ -25,59 +23,31 @@ std::string scratch;
   std::abort();
 }
 
-void clear_scratch() {
-  const std::string& dir = scratch;
-  DIR* d = opendir(dir.c_str());
-  if (d == nullptr) return;
-  while (dirent* e = readdir(d)) {
-    std::string name = e->d_name;
-    if (name == "." || name == "..") continue;
-    std::string path = dir + "/" + name;
-    if (unlink(path.c_str()) != 0) rmdir(path.c_str());
-  }
-  closedir(d);
-}
-
-void write_file(const std::string& path, std::string_view bytes) {
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-  if (fd < 0) std::abort();
-  if (!bytes.empty() && write(fd, bytes.data(), bytes.size()) != static_cast<ssize_t>(bytes.size())) {
-    std::abort();
-  }
-  close(fd);
-}
-
 }  // namespace
 
-void prepare_scratch() {
+void cap_file_sizes() {
   static bool done = false;
   if (done) return;
   done = true;
-  char tmpl[] = "/tmp/lumo-fuzz-XXXXXX";
-  if (mkdtemp(tmpl) == nullptr) std::abort();
-  scratch = tmpl;
   std::signal(SIGXFSZ, SIG_IGN);
   rlimit limit{1 << 20, 1 << 20};
   setrlimit(RLIMIT_FSIZE, &limit);
 }
 
 SessionResult run_session(std::string_view defaults, std::string_view console) {
-  prepare_scratch();
-  clear_scratch();
-  const std::string& dir = scratch;
-  write_file(dir + "/Lumo.DEF", defaults);
+  cap_file_sizes();
+  const testing::TempFolder scratch("fuzz");
+  scratch.write("Lumo.DEF", defaults);
 
   // Console output goes to a file so that the size cap ends endless reports.
-  const std::string out_path = dir + "/console.out";
-  int out_fd = open(out_path.c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
+  int out_fd = open(scratch.path("console.out").c_str(), O_RDWR | O_CREAT | O_TRUNC, 0644);
   if (out_fd < 0) std::abort();
   SessionResult r;
   {
     InputChannel in{std::string(console)};
     OutputChannel out(out_fd, OutputChannel::Delivery::kBlocks);
     OutputChannel err;
-    Io io{in, out, err, scratch};
-    io.clock = [] { return LocalTime{2026, 12, 6, 0, 9, 5, 3, 0}; };
+    Io io{in, out, err, scratch.path(), testing::fixed_clock};
     r.status = run_lumo(io);
     r.errors = err.take_text();
   }

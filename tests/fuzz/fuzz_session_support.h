@@ -16,10 +16,10 @@ struct SessionResult {
   std::string errors;
 };
 
-// Prepares the scratch directory once per process, a fresh temporary folder
-// that holds the session's files; files are capped at 1 MiB so that a sweep
-// of millions of rows ends in a write failure instead of filling the disk.
-void prepare_scratch();
+// Caps files at 1 MiB, once per process, so that a sweep of millions of rows
+// ends in a write failure instead of filling the disk. Each session runs in a
+// fresh temporary folder of its own.
+void cap_file_sizes();
 
 // True when a session on these bytes stays inside the scratch directory: a
 // name without "/" cannot reach outside it.

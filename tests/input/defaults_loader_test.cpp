@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "input/bench.h"
+#include "input/dialogue_fixture.h"
 #include "textio/fatal.h"
 
 namespace lumo::testing {
@@ -15,7 +15,7 @@ namespace {
 
 std::vector<std::string> good_lines() {
   std::vector<std::string> lines;
-  std::istringstream in(kTestDefaults);
+  std::istringstream in(kRoughConductorsDefaults);
   for (std::string line; std::getline(in, line);) lines.push_back(line);
   return lines;
 }
@@ -47,7 +47,7 @@ class DefaultsLine : public ::testing::TestWithParam<DefaultsCase> {};
 
 TEST_P(DefaultsLine, FailsWithTheMessageNamingTheLine) {
   const DefaultsCase& one = GetParam();
-  Bench s("",
+  DialogueFixture s("",
           one.text == nullptr ? defaults_cut(-one.line) : defaults_with({{one.line, one.text}}));
   bool loaded = load_defaults(s.rec, s.io());
   EXPECT_EQ(s.take(), one.want) << "line " << one.line << ": " << (one.text ? one.text : "(end)");
@@ -88,7 +88,7 @@ INSTANTIATE_TEST_SUITE_P(
         DefaultsCase{22, "-inf", error_message("ZSTEP.     ")}));
 
 TEST(Defaults, GoodFileFillsEveryField) {
-  Bench s("");
+  DialogueFixture s("");
   ASSERT_TRUE(load_defaults(s.rec, s.io()));
   EXPECT_EQ(s.take(), "");
   const Blk1& inputs = s.rec.blk1;
@@ -120,7 +120,7 @@ TEST(Defaults, GoodFileFillsEveryField) {
 }
 
 TEST(Defaults, MaximaBelowTheMinimumAreRaised) {
-  Bench s("", defaults_with({{13, ""}, {17, "0.01"}}));
+  DialogueFixture s("", defaults_with({{13, ""}, {17, "0.01"}}));
   ASSERT_TRUE(load_defaults(s.rec, s.io()));
   EXPECT_EQ(s.rec.blk1.bmax, 0.2f);
   EXPECT_EQ(s.rec.blk1.dmax, 0.05f);
@@ -130,7 +130,7 @@ TEST(Defaults, MaximaBelowTheMinimumAreRaised) {
 // header line always ends in LF.
 std::string values_ending_in(const std::string& end) {
   std::string out = "Test line\n";
-  std::string rest = std::strchr(kTestDefaults, '\n') + 1;
+  std::string rest = std::strchr(kRoughConductorsDefaults, '\n') + 1;
   for (std::size_t at = 0; at < rest.size();) {
     std::size_t lf = rest.find('\n', at);
     std::string line = rest.substr(at, lf - at);
@@ -141,22 +141,22 @@ std::string values_ending_in(const std::string& end) {
 }
 
 TEST(Defaults, EveryLineEndReadsTheSame) {
-  std::string crlf = kTestDefaults;  // with the labels beyond column 13
+  std::string crlf = kRoughConductorsDefaults;  // with the labels beyond column 13
   for (std::size_t i = crlf.find('\n'); i != std::string::npos; i = crlf.find('\n', i + 2)) {
     crlf.insert(i, "\r");
   }
-  Bench lf("");
+  DialogueFixture lf("");
   ASSERT_TRUE(load_defaults(lf.rec, lf.io()));
   for (const std::string& file : {crlf, values_ending_in("\n"), values_ending_in("\r"),
                                   values_ending_in("\r\n")}) {
-    Bench other("", file);
+    DialogueFixture other("", file);
     ASSERT_TRUE(load_defaults(other.rec, other.io())) << other.take();
     EXPECT_EQ(std::memcmp(&other.rec.blk1, &lf.rec.blk1, sizeof(Blk1)), 0);
     EXPECT_EQ(other.rec.blk3.fn, lf.rec.blk3.fn);
   }
   // A lone CR after column 13 goes with the rest of its line: the next line
   // is lost, FMAX. takes the line after it and FMIN. finds the end.
-  Bench late("", "Test line\n2.0          F.\r4.0\n1.0\n");
+  DialogueFixture late("", "Test line\n2.0          F.\r4.0\n1.0\n");
   EXPECT_FALSE(load_defaults(late.rec, late.io()));
   EXPECT_EQ(late.take(), end_message("FMIN.      "));
 }
@@ -177,7 +177,7 @@ TEST(Defaults, UnusableFileIsTheFatalStop) {
   };
   for (const Case& one : cases) {
     SCOPED_TRACE(one.what);
-    Bench s("");
+    DialogueFixture s("");
     std::filesystem::remove(s.dir() / "Lumo.DEF");
     if (one.link_to != nullptr) std::filesystem::create_symlink(one.link_to, s.dir() / "Lumo.DEF");
     try {
@@ -203,7 +203,7 @@ TEST(Defaults, DeliveredFilePasses) {
   ASSERT_TRUE(in);
   std::stringstream text;
   text << in.rdbuf();
-  Bench s("", text.str());
+  DialogueFixture s("", text.str());
   ASSERT_TRUE(load_defaults(s.rec, s.io()));
   EXPECT_EQ(s.rec.blk1.b, 0.2425f);
   EXPECT_EQ(s.rec.blk1.d, 0.0726f);

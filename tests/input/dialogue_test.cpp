@@ -11,7 +11,7 @@
 #include <utility>
 #include <vector>
 
-#include "input/bench.h"
+#include "input/dialogue_fixture.h"
 #include "input/ranges.h"
 #include "textio/fatal.h"
 #include "textio/numeric_entry.h"
@@ -22,7 +22,7 @@ namespace {
 const std::string kBanner =
     "\r\n\r\n" + ind(16, "Lumo coaxial line calculator - free for any use.\r\n") +
     ind(16, "  RF/Microwave Computer-Aided Engineering Software.\r\n") +
-    ind(16, "     Program: Lumo (v. 1.0)    Date:  3/ 7/2026\r\n") + "\r\n";
+    ind(16, "     Program: Lumo (v. 1.0)    Date: 12/ 6/2026\r\n") + "\r\n";
 
 const std::string kFunction =
     "\r\n" + ind(12, "This program performs Impedance ANALYSIS and Dimensional\r\n") +
@@ -69,7 +69,7 @@ const std::string kReenterB = ind(6, "Please re-enter OUTER conductor dimension,
 const std::string kReenterD = ind(6, "Please re-enter INNER conductor dimension, D: ");
 
 TEST(Dialogue, EnterEverywhereRunsOnTheDefaults) {
-  Bench s(enters(14));
+  DialogueFixture s(enters(14));
   s.call(0);
   EXPECT_EQ(s.take(), kBanner + kFunction + kDimensional + kOuter + kInner + kEr + kDltan +
                           kMaterials + kAnalysis + kFrequencies + kStorage);
@@ -88,8 +88,8 @@ TEST(Dialogue, EnterEverywhereRunsOnTheDefaults) {
   EXPECT_FLOAT_EQ(r.blk4.srb, 1e-5f);
   EXPECT_FLOAT_EQ(r.blk4.srd, 2e-5f);
   EXPECT_EQ(r.blk6.iyr, 2026);
-  EXPECT_EQ(r.blk6.imon, 3);
-  EXPECT_EQ(r.blk6.iday, 7);
+  EXPECT_EQ(r.blk6.imon, 12);
+  EXPECT_EQ(r.blk6.iday, 6);
   EXPECT_EQ(r.blk6.ihr, 9);
   EXPECT_EQ(r.blk6.imin, 5);
   EXPECT_EQ(r.blk6.isec, 3);
@@ -113,7 +113,7 @@ TEST_P(KeepUnlessValid, OnlyAnEntryInRangeReplacesTheField) {
   const OneEntry& one = GetParam();
   std::string console;
   for (int i = 0; i < 14; ++i) console += (i == one.index ? std::string(one.typed) : "") + "\n";
-  Bench s(console);
+  DialogueFixture s(console);
   s.call(0);
   EXPECT_EQ(s.rec.blk1.*one.field, one.want) << one.typed;
   EXPECT_EQ(s.rec.blk2.l, one.l) << one.typed;
@@ -130,20 +130,20 @@ INSTANTIATE_TEST_SUITE_P(Entries, KeepUnlessValid,
                                            OneEntry{12, "inf", &Blk1::fstep, INFINITY, 0}));
 
 TEST(Dialogue, DerivedConductorValuesFollowTheKeptEntry) {
-  Bench s("\n\n\n\n\n3.44\n0\n\n\n\n\n\n\n\n");
+  DialogueFixture s("\n\n\n\n\n3.44\n0\n\n\n\n\n\n\n\n");
   s.call(0);
   EXPECT_FLOAT_EQ(s.rec.blk4.resb, 1.354331e-6f);
   EXPECT_FLOAT_EQ(s.rec.blk4.resd, 9.606299e-7f);
 }
 
 TEST(Dialogue, AirSkipsTheLossTangent) {
-  Bench s("\n\n\n1\n\n\n\n\n\n\n\n\n\n");  // 13 entries: no DLTAN prompt
+  DialogueFixture s("\n\n\n1\n\n\n\n\n\n\n\n\n\n");  // 13 entries: no DLTAN prompt
   s.call(0);
   EXPECT_EQ(s.rec.blk1.dltan, 0.0f);
   EXPECT_EQ(s.take(), kBanner + kFunction + kDimensional + kOuter + kInner + kEr + kMaterials +
                           kAnalysis + kFrequencies + kStorage);
 
-  Bench t("\n\n\n1.0001\n\n\n\n\n\n\n\n\n\n\n");
+  DialogueFixture t("\n\n\n1.0001\n\n\n\n\n\n\n\n\n\n\n");
   t.call(0);
   EXPECT_EQ(t.rec.blk1.dltan, 0.0004f);
 }
@@ -151,7 +151,7 @@ TEST(Dialogue, AirSkipsTheLossTangent) {
 TEST(Dialogue, OuterMustExceedInner) {
   // Equal is not enough; an empty B, a B still not above D and a B out of
   // range all ask again; 0.8 ends the loop.
-  Bench s("1\n0.5\n0.5\n\n0.4\n100\n0.8\n" + enters(11));
+  DialogueFixture s("1\n0.5\n0.5\n\n0.4\n100\n0.8\n" + enters(11));
   s.call(0);
   EXPECT_EQ(s.rec.blk1.bdef, 0.8f);
   EXPECT_EQ(s.rec.blk1.d, 0.5f);
@@ -164,7 +164,7 @@ TEST(Dialogue, OuterMustExceedInner) {
 TEST(Dialogue, InnerAtTheLargestDiameterIsAskedAgain) {
   // No B can exceed a D of 99.99, so D is asked; a D still above B then
   // brings back the question for B.
-  Bench s("\n\n99.99\n\n100\n0.5\n1\n" + enters(11));
+  DialogueFixture s("\n\n99.99\n\n100\n0.5\n1\n" + enters(11));
   s.call(0);
   EXPECT_EQ(s.rec.blk1.d, 0.5f);
   EXPECT_EQ(s.rec.blk1.ddef, 0.5f);
@@ -177,7 +177,7 @@ TEST(Dialogue, InnerAtTheLargestDiameterIsAskedAgain) {
 TEST(Dialogue, SynthesisAsksOnlyTheGivenDiameter) {
   // Outer conductor synthesized: D only, no B check even with D above B;
   // option 1 asks the insertion-loss frequency.
-  Bench s("2\n2\n0.3\n\n\n\n\n\n\n1\n50\n30\n5\n12.5\n\n");
+  DialogueFixture s("2\n2\n0.3\n\n\n\n\n\n\n1\n50\n30\n5\n12.5\n\n");
   s.call(0);
   EXPECT_EQ(s.take(),
             kBanner + kFunction + "\r\n" +
@@ -194,7 +194,7 @@ TEST(Dialogue, SynthesisAsksOnlyTheGivenDiameter) {
   EXPECT_EQ(r.blk1.fdef, 12.5f);
 
   // Inner conductor, option 2: B only and no loss frequency.
-  Bench t("2\n\n0.3\n\n\n\n\n\n\n2\n\n\n\n\n");
+  DialogueFixture t("2\n\n0.3\n\n\n\n\n\n\n2\n\n\n\n\n");
   t.call(0);
   EXPECT_EQ(t.take(), kBanner + kFunction + "\r\n" +
                           ind(6, "Please enter CONDUCTOR to be SYNTHESIZED (*1=Inner, 2=Outer): ") +
@@ -209,14 +209,14 @@ TEST(Dialogue, MenuAnswersRoundHalvesAwayFromZero) {
   struct Case { const char* typed; std::int32_t ifunc; };
   for (Case c : {Case{"1.5", 2}, Case{"2.49", 2}, Case{"2.5", 1}, Case{"1.49", 1}, Case{"0.4", 1},
                  Case{"-2", 1}, Case{"7", 1}, Case{"1e10", 1}, Case{"nan", 1}}) {
-    Bench s(std::string(c.typed) + "\n" + enters(14));
+    DialogueFixture s(std::string(c.typed) + "\n" + enters(14));
     s.call(0);
     EXPECT_EQ(s.rec.blk2.ifunc, c.ifunc) << c.typed;
   }
 }
 
 TEST(Dialogue, SensitivityRangeOfTheOuterConductor) {
-  Bench s(enters(9) + "2\n2\n0.3\n0.25\n0\n\n");
+  DialogueFixture s(enters(9) + "2\n2\n0.3\n0.25\n0\n\n");
   s.call(0);
   const Records& r = s.rec;
   EXPECT_EQ(r.blk2.iop, 2);
@@ -239,7 +239,7 @@ TEST(Dialogue, SensitivityRangeOfTheOuterConductor) {
 TEST(Dialogue, NewOptionPassAsksOnlyOptionRangeAndStorage) {
   // First pass: synthesis of the outer conductor, storage chosen. Second pass
   // (OPERATION 1): the synthesis menu again, everything else kept.
-  Bench s("2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n1\n\n" "1\n45\n\n\n12\n\n");
+  DialogueFixture s("2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n1\n\n" "1\n45\n\n\n12\n\n");
   s.call(0);
   ASSERT_EQ(s.rec.blk2.istore, 1);
   s.take();
@@ -259,7 +259,7 @@ TEST(Dialogue, NewOptionPassAsksOnlyOptionRangeAndStorage) {
 }
 
 TEST(Dialogue, RecyclePassRepeatsTheBannerWithTheFirstDate) {
-  Bench s("2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n\n" "\n\n0.2\n" + enters(11));
+  DialogueFixture s("2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n\n" "\n\n0.2\n" + enters(11));
   s.call(0);
   s.take();
   // The defaults file is not read again, and the clock is not read again.
@@ -291,7 +291,7 @@ TEST(Dialogue, OrderCheckAfterARunSeesTheEnteredDiameters) {
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
-    Bench s(enters(14) + "1\n\n" + c.d_entry + "\n" + (c.asks_again ? "0.6\n" : "") +
+    DialogueFixture s(enters(14) + "1\n\n" + c.d_entry + "\n" + (c.asks_again ? "0.6\n" : "") +
             enters(11));
     s.call(0);
     s.rec.blk1.b = c.left_b;
@@ -307,7 +307,7 @@ TEST(Dialogue, OrderCheckAfterARunSeesTheEnteredDiameters) {
 }
 
 TEST(Dialogue, EndOfInputLeavesThePromptOpen) {
-  Bench s("1\n0.3");  // the last line has no line end and is read normally
+  DialogueFixture s("1\n0.3");  // the last line has no line end and is read normally
   try {
     s.call(0);
     FAIL() << "no stop";
@@ -322,7 +322,7 @@ TEST(Dialogue, EndOfInputLeavesThePromptOpen) {
 
 TEST(Dialogue, EachPromptStopsAtItsOwnStatement) {
   auto stop_at = [](const std::string& console) {
-    Bench s(console);
+    DialogueFixture s(console);
     try {
       s.call(0);
     } catch (const FatalStop& stop) {
@@ -331,7 +331,7 @@ TEST(Dialogue, EachPromptStopsAtItsOwnStatement) {
     return std::string("no stop");
   };
   EXPECT_NE(stop_at("1\n"), stop_at("1\n\n"));
-  Bench bad("1\n0.5 abc\n");
+  DialogueFixture bad("1\n0.5 abc\n");
   try {
     bad.call(0);
     FAIL() << "no stop";
@@ -343,7 +343,7 @@ TEST(Dialogue, EachPromptStopsAtItsOwnStatement) {
 }
 
 TEST(Dialogue, FaultyDefaultsEndTheCallSilently) {
-  Bench s(enters(14), "header\n0\n");
+  DialogueFixture s(enters(14), "header\n0\n");
   s.call(0);
   EXPECT_EQ(s.rec.blk2.isel, -1);
   EXPECT_EQ(s.take(), ind(6, "ERROR exists in Lumo default data file\r\n") +
@@ -389,7 +389,7 @@ std::string typed(float x) {
 // `before` and then the entry; the input ends there, so the pass stops at the
 // next prompt.
 float after_entry(const std::string& before, const std::string& entry, float Blk1::*field) {
-  Bench s(before + entry + "\n");
+  DialogueFixture s(before + entry + "\n");
   try {
     s.call(0);
   } catch (const FatalStop&) {
@@ -421,7 +421,7 @@ RangeCase line(std::string label, int n, AcceptedRange range,
   return {what, range, [label, n, context](float x) {
             std::vector<std::pair<int, std::string>> changes = context;
             changes.emplace_back(n, typed(x));
-            Bench s("", defaults_with(changes));
+            DialogueFixture s("", defaults_with(changes));
             load_defaults(s.rec, s.io());
             return s.take().find("Fix entry for variable " + label + " ") == std::string::npos;
           }};

@@ -1,7 +1,7 @@
 // The storage question and the output file name.
 #include <gtest/gtest.h>
 
-#include "input/bench.h"
+#include "input/dialogue_fixture.h"
 
 namespace lumo::testing {
 namespace {
@@ -21,13 +21,13 @@ Text20 text20(const char* s) {
   return t;
 }
 
-std::string fn_of(const Bench& s) { return std::string(s.rec.blk3.fn.data(), 20); }
+std::string fn_of(const DialogueFixture& s) { return std::string(s.rec.blk3.fn.data(), 20); }
 
 TEST(Storage, OnlyAnAnswerRoundingToOneAsksForTheName) {
   struct Case { const char* typed; std::int32_t istore; };
   for (Case c : {Case{"", 0}, Case{"0", 0}, Case{"2", 0}, Case{"1.5", 0}, Case{"0.49", 0},
                  Case{"1", 1}, Case{"1.4", 1}, Case{"0.5", 1}}) {
-    Bench s(std::string(c.typed) + "\nnew.txt\n");
+    DialogueFixture s(std::string(c.typed) + "\nnew.txt\n");
     s.rec.blk3.fn = text20("old.txt");
     s.rec.blk2.istore = 1;
     select_output_file(s.rec, s.io());
@@ -38,7 +38,7 @@ TEST(Storage, OnlyAnAnswerRoundingToOneAsksForTheName) {
 }
 
 TEST(Storage, EmptyNameKeepsTheCurrentOne) {
-  Bench s("1\n\n");
+  DialogueFixture s("1\n\n");
   s.rec.blk3.fn = text20("lumo.out");
   select_output_file(s.rec, s.io());
   EXPECT_EQ(s.rec.blk2.istore, 1);
@@ -46,13 +46,13 @@ TEST(Storage, EmptyNameKeepsTheCurrentOne) {
 }
 
 TEST(Storage, NameIsCutAfterTwentyCharactersAndKeepsLeadingBlanks) {
-  Bench s("1\n  abcdefghijklmnopqrstuvw\n");
+  DialogueFixture s("1\n  abcdefghijklmnopqrstuvw\n");
   select_output_file(s.rec, s.io());
   EXPECT_EQ(fn_of(s), "  abcdefghijklmnopqr");
 }
 
 TEST(Storage, ReservedNamesAreRefusedAndAskedAgain) {
-  Bench s("1\nlumo.def\nLumo.EXE   \nLUMO.DEF\n");
+  DialogueFixture s("1\nlumo.def\nLumo.EXE   \nLUMO.DEF\n");
   select_output_file(s.rec, s.io());
   auto refused = [](const char* name20) {
     return "\r\n" + ind(6, std::string("Filename: ") + name20 + " is reserved by Lumo.\r\n") +

@@ -23,7 +23,7 @@ float power(float b, float d, float er) {
   return pkpwr;
 }
 
-TEST(CutoffAndPower, WorkedLines) {
+TEST(CutoffAndPower, ReferenceLines) {
   EXPECT_EQ(rounded(cutoff(0.25f, 0.1f, 2.1f), 3), "14.815");
   EXPECT_EQ(rounded(power(0.25f, 0.1f, 2.1f), 3), "3.785");
   EXPECT_EQ(rounded(cutoff(1.0f, 0.4348f, 1.0f), 3), "5.237");

@@ -22,7 +22,7 @@ Constants line_constants_of(float b, float d, float er) {
   return c;
 }
 
-TEST(LineConstants, WorkedLines) {
+TEST(LineConstants, ReferenceLines) {
   const Constants ptfe = line_constants_of(0.25f, 0.1f, 2.1f);
   EXPECT_EQ(rounded(ptfe.zo, 3), "37.912");
   EXPECT_EQ(rounded(ptfe.ccap, 3), "3.239");

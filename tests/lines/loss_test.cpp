@@ -13,8 +13,8 @@ using testing::rounded;
 // 1.72 micro-ohm-cm in ohm-inches, as the dialogue converts it.
 constexpr float copper = 1.72f * 3.937008e-7f;
 
-// The worked line: 0.25 / 0.1 inch, er 2.1, tan delta 0.0002, at 1 GHz.
-Lmlos1 worked_line(float srb, float srd, float resb, float resd,
+// The reference line: 0.25 / 0.1 inch, er 2.1, tan delta 0.0002, at 1 GHz.
+Lmlos1 reference_line(float srb, float srd, float resb, float resd,
                    float dltan = 0.0002f) {
   Lmlos1 out;
   lmloss(0.25f, 0.1f, 2.1f, srb, srd, resb, resd, dltan, 1.0f, out);
@@ -22,7 +22,7 @@ Lmlos1 worked_line(float srb, float srd, float resb, float resd,
 }
 
 TEST(Loss, SmoothCopperLine) {
-  const Lmlos1 r = worked_line(0, 0, copper, copper);
+  const Lmlos1 r = reference_line(0, 0, copper, copper);
   EXPECT_EQ(rounded(r.wl, 3), "11.803");
   EXPECT_EQ(rounded(r.wg, 3), "8.145");
   EXPECT_EQ(rounded(r.acd, 4), "0.0361");
@@ -33,8 +33,8 @@ TEST(Loss, SmoothCopperLine) {
 }
 
 TEST(Loss, RoughnessRaisesOnlyTheConductorLosses) {
-  const Lmlos1 smooth = worked_line(0, 0, copper, copper);
-  const Lmlos1 rough = worked_line(50e-6f, 50e-6f, copper, copper);
+  const Lmlos1 smooth = reference_line(0, 0, copper, copper);
+  const Lmlos1 rough = reference_line(50e-6f, 50e-6f, copper, copper);
   EXPECT_EQ(rounded(rough.acd, 4), "0.0470");
   EXPECT_EQ(rounded(rough.acb, 4), "0.0188");
   EXPECT_EQ(rounded(rough.atot, 4), "0.0739");
@@ -44,19 +44,19 @@ TEST(Loss, RoughnessRaisesOnlyTheConductorLosses) {
 }
 
 TEST(Loss, ZeroResistivitySkipsThatConductorOnly) {
-  const Lmlos1 smooth = worked_line(0, 0, copper, copper);
+  const Lmlos1 smooth = reference_line(0, 0, copper, copper);
   // Roughness on a conductor without resistivity must not divide by zero.
-  const Lmlos1 no_outer = worked_line(50e-6f, 0, 0, copper);
+  const Lmlos1 no_outer = reference_line(50e-6f, 0, 0, copper);
   EXPECT_EQ(no_outer.acb, 0.0f);
   EXPECT_EQ(no_outer.acd, smooth.acd);
   EXPECT_EQ(no_outer.atot, smooth.acd + smooth.ad);
-  const Lmlos1 no_inner = worked_line(0, 50e-6f, copper, 0);
+  const Lmlos1 no_inner = reference_line(0, 50e-6f, copper, 0);
   EXPECT_EQ(no_inner.acd, 0.0f);
   EXPECT_EQ(no_inner.acb, smooth.acb);
 }
 
 TEST(Loss, LosslessDielectricStillGivesWavelengths) {
-  const Lmlos1 r = worked_line(0, 0, copper, copper, 0.0f);
+  const Lmlos1 r = reference_line(0, 0, copper, copper, 0.0f);
   EXPECT_EQ(r.ad, 0.0f);
   EXPECT_EQ(rounded(r.wl, 3), "11.803");
   EXPECT_EQ(rounded(r.wg, 3), "8.145");
@@ -65,7 +65,7 @@ TEST(Loss, LosslessDielectricStillGivesWavelengths) {
 TEST(Loss, ZeroFrequencyGivesThePresetsAndComputesNothing) {
   // Start from a full record: every field must be rewritten. Inputs that
   // would poison any computation show that none is done.
-  Lmlos1 r = worked_line(50e-6f, 50e-6f, copper, copper);
+  Lmlos1 r = reference_line(50e-6f, 50e-6f, copper, copper);
   const float nan = std::numeric_limits<float>::quiet_NaN();
   lmloss(0.0f, 0.0f, nan, nan, nan, nan, nan, nan, 0.0f, r);
   EXPECT_EQ(r.acb, 0.0f);

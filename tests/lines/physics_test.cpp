@@ -1,4 +1,4 @@
-// Impedance and losses against the textbook coaxial-line formulas, worked in
+// Impedance and losses against the textbook coaxial-line formulas, evaluated in
 // double precision and SI units.
 #include <gtest/gtest.h>
 

@@ -18,7 +18,7 @@ Lmsen1 sensitivities(float b, float d, float er, float zo = 0) {
   return out;
 }
 
-TEST(Sensitivity, WorkedLines) {
+TEST(Sensitivity, ReferenceLines) {
   const Lmsen1 ptfe = sensitivities(0.25f, 0.1f, 2.1f);
   EXPECT_EQ(rounded(ptfe.szob, 4), "1.0908");
   EXPECT_EQ(rounded(ptfe.szod, 4), "-1.0909");
@@ -31,19 +31,15 @@ TEST(Sensitivity, WorkedLines) {
 
 TEST(Sensitivity, RestoresItsArgumentsBitForBitAndIgnoresZo) {
   const Lmsen1 reference = sensitivities(0.141f, 0.0359f, 2.33f);
-  const float zos[] = {0.0f, -7.5f, 50.0f, 1e30f,
-                       std::numeric_limits<float>::quiet_NaN()};
   float b = 0.141f, d = 0.0359f, er = 2.33f;
-  for (int i = 0; i < 10000; ++i) {
-    const float zo_in = zos[i % 5];
+  for (const float zo_in : {0.0f, -7.5f, 50.0f, 1e30f, std::numeric_limits<float>::quiet_NaN()}) {
     float zo = zo_in;
     Lmsen1 out;
     lmsen(b, d, er, zo, out);
-    ASSERT_EQ(std::bit_cast<std::uint32_t>(zo),
-              std::bit_cast<std::uint32_t>(zo_in));
-    ASSERT_EQ(out.szob, reference.szob);
-    ASSERT_EQ(out.szod, reference.szod);
-    ASSERT_EQ(out.szoer, reference.szoer);
+    EXPECT_EQ(std::bit_cast<std::uint32_t>(zo), std::bit_cast<std::uint32_t>(zo_in));
+    EXPECT_EQ(out.szob, reference.szob);
+    EXPECT_EQ(out.szod, reference.szod);
+    EXPECT_EQ(out.szoer, reference.szoer);
   }
   EXPECT_EQ(b, 0.141f);
   EXPECT_EQ(d, 0.0359f);

@@ -1,5 +1,5 @@
 // Fixed-point, integer and text fields, grouped by hazard. Expected fields
-// are worked by hand from the exact binary value of each float.
+// are computed by hand from the exact binary value of each float.
 #include <gtest/gtest.h>
 
 #include <bit>

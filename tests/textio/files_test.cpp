@@ -10,7 +10,7 @@
 #include "textio/files.h"
 #include "textio/format_writer.h"
 #include "textio/io.h"
-#include "textio/temp_dir.h"
+#include "textio/folder_fixture.h"
 
 namespace lumo {
 namespace {
@@ -24,7 +24,7 @@ void write_statement(OutputChannel& out, const FormatList& list,
 
 using testing::locator;
 
-class Files : public testing::TempDir {
+class Files : public testing::FolderTest {
  protected:
   // Runs f and returns the stop's report ("" when it did not stop).
   template <typename F>
@@ -38,8 +38,8 @@ class Files : public testing::TempDir {
   }
 
   void open_defaults() {
-    write_file("Lumo.DEF", "header\n");
-    defaults_.open(dir_, "Lumo.DEF", Stmt::kConnectOutputFile);
+    folder_.write("Lumo.DEF", "header\n");
+    defaults_.open(folder_.path(), "Lumo.DEF", Stmt::kConnectOutputFile);
   }
 
   void line(const std::string& text) {
@@ -55,33 +55,33 @@ class Files : public testing::TempDir {
 std::string row(const std::string& text) { return text_field(text, 20) + "\r\n"; }
 
 TEST_F(Files, MissingDefaultsFileStops) {
-  EXPECT_EQ(stop_of([&] { defaults_.open(dir_, "Lumo.DEF", here_); }),
+  EXPECT_EQ(stop_of([&] { defaults_.open(folder_.path(), "Lumo.DEF", here_); }),
             locator(here_, 2) + "Lumo runtime error: File 'Lumo.DEF' does not exist\n");
   EXPECT_FALSE(defaults_.is_open());
 }
 
 TEST_F(Files, DefaultsFileThatIsADirectoryStops) {
-  ASSERT_EQ(mkdir(path("Lumo.DEF").c_str(), 0755), 0);
-  EXPECT_EQ(stop_of([&] { defaults_.open(dir_, "Lumo.DEF", here_); }),
+  ASSERT_EQ(mkdir(folder_.path("Lumo.DEF").c_str(), 0755), 0);
+  EXPECT_EQ(stop_of([&] { defaults_.open(folder_.path(), "Lumo.DEF", here_); }),
             locator(here_, 2) + "Lumo runtime error: 'Lumo.DEF' is a directory\n");
 }
 
 TEST_F(Files, UnreadableDefaultsFileStops) {
   if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
-  write_file("Lumo.DEF", "x\n", 0000);
-  EXPECT_EQ(stop_of([&] { defaults_.open(dir_, "Lumo.DEF", here_); }),
+  folder_.write("Lumo.DEF", "x\n", 0000);
+  EXPECT_EQ(stop_of([&] { defaults_.open(folder_.path(), "Lumo.DEF", here_); }),
             locator(here_, 2) +
                 "Lumo runtime error: Permission denied trying to open file 'Lumo.DEF'\n");
 }
 
 TEST_F(Files, DefaultsLinesWithEitherLineEnd) {
-  write_file("Lumo.DEF", "skipped line, anything 1.2.3\r\n2.5\r\n  7           comment\n"
+  folder_.write("Lumo.DEF", "skipped line, anything 1.2.3\r\n2.5\r\n  7           comment\n"
                          "1.2.3\r\n"
                          "  out.dat\r\n");
   InputChannel in;
   OutputChannel out, err;
-  Io io{in, out, err, dir_};
-  io.defaults.open(dir_, "Lumo.DEF", here_);
+  Io io{in, out, err, folder_.path()};
+  io.defaults.open(folder_.path(), "Lumo.DEF", here_);
   float v = -1;
   Text20 name{};
   EXPECT_EQ(skip_default_line(io), LineOutcome::kValue);
@@ -100,89 +100,89 @@ TEST_F(Files, DefaultsLinesWithEitherLineEnd) {
 }
 
 TEST_F(Files, NewDataFileIsCreated) {
-  data_.connect(dir_, "out.txt", defaults_, here_);
+  data_.connect(folder_.path(), "out.txt", defaults_, here_);
   EXPECT_TRUE(data_.is_connected());
   EXPECT_EQ(data_.name(), "out.txt");
   line("one");
   line("two");
   data_.close(here_);
   EXPECT_FALSE(data_.is_connected());
-  EXPECT_EQ(read_file("out.txt"), row("one") + row("two"));
+  EXPECT_EQ(folder_.read("out.txt"), row("one") + row("two"));
 }
 
 TEST_F(Files, LeadingBlanksArePartOfTheName) {
-  data_.connect(dir_, "  lead.txt", defaults_, here_);
+  data_.connect(folder_.path(), "  lead.txt", defaults_, here_);
   line("x");
   data_.close(here_);
-  EXPECT_EQ(read_file("  lead.txt"), row("x"));
+  EXPECT_EQ(folder_.read("  lead.txt"), row("x"));
 }
 
 TEST_F(Files, ExistingLongerFileLosesItsOldTail) {
-  write_file("out.txt", std::string(20000, 'o'));
-  data_.connect(dir_, "out.txt", defaults_, here_);
+  folder_.write("out.txt", std::string(20000, 'o'));
+  data_.connect(folder_.path(), "out.txt", defaults_, here_);
   line("new");
   // Cut as soon as the first statement is accepted, before any delivery.
-  EXPECT_EQ(read_file("out.txt").size(), row("new").size());
+  EXPECT_EQ(folder_.read("out.txt").size(), row("new").size());
   data_.close(here_);
-  EXPECT_EQ(read_file("out.txt"), row("new"));
+  EXPECT_EQ(folder_.read("out.txt"), row("new"));
 }
 
 TEST_F(Files, SameFileAgainContinuesWhateverTheSpelling) {
-  data_.connect(dir_, "out.txt", defaults_, here_);
+  data_.connect(folder_.path(), "out.txt", defaults_, here_);
   line("first report");
-  data_.connect(dir_, "./out.txt", defaults_, here_);
+  data_.connect(folder_.path(), "./out.txt", defaults_, here_);
   EXPECT_EQ(data_.name(), "out.txt");
   line("second report");
   data_.close(here_);
-  EXPECT_EQ(read_file("out.txt"), row("first report") + row("second report"));
+  EXPECT_EQ(folder_.read("out.txt"), row("first report") + row("second report"));
 }
 
 TEST_F(Files, AnotherNameClosesTheFirstComplete) {
-  data_.connect(dir_, "a.txt", defaults_, here_);
+  data_.connect(folder_.path(), "a.txt", defaults_, here_);
   line("to a");
-  data_.connect(dir_, "b.txt", defaults_, here_);
-  EXPECT_EQ(read_file("a.txt"), row("to a"));
+  data_.connect(folder_.path(), "b.txt", defaults_, here_);
+  EXPECT_EQ(folder_.read("a.txt"), row("to a"));
   line("to b");
-  data_.connect(dir_, "a.txt", defaults_, here_);  // a.txt starts over
+  data_.connect(folder_.path(), "a.txt", defaults_, here_);  // a.txt starts over
   line("a again");
   data_.close(here_);
-  EXPECT_EQ(read_file("a.txt"), row("a again"));
-  EXPECT_EQ(read_file("b.txt"), row("to b"));
+  EXPECT_EQ(folder_.read("a.txt"), row("a again"));
+  EXPECT_EQ(folder_.read("b.txt"), row("to b"));
 }
 
 TEST_F(Files, TheOpenDefaultsFileCannotBeConnected) {
   open_defaults();
-  ASSERT_EQ(symlink("Lumo.DEF", path("link.txt").c_str()), 0);
+  ASSERT_EQ(symlink("Lumo.DEF", folder_.path("link.txt").c_str()), 0);
   const std::string stop = locator(here_, 1) +
                            "Lumo runtime error: File already opened in another unit\n";
-  EXPECT_EQ(stop_of([&] { data_.connect(dir_, "link.txt", defaults_, here_); }), stop);
-  EXPECT_EQ(stop_of([&] { data_.connect(dir_, "Lumo.DEF", defaults_, here_); }), stop);
+  EXPECT_EQ(stop_of([&] { data_.connect(folder_.path(), "link.txt", defaults_, here_); }), stop);
+  EXPECT_EQ(stop_of([&] { data_.connect(folder_.path(), "Lumo.DEF", defaults_, here_); }), stop);
   EXPECT_FALSE(data_.is_connected());
-  EXPECT_EQ(read_file("Lumo.DEF"), "header\n");
+  EXPECT_EQ(folder_.read("Lumo.DEF"), "header\n");
 }
 
 TEST_F(Files, DirectoryAsDataFileStops) {
-  ASSERT_EQ(mkdir(path("sub").c_str(), 0755), 0);
-  EXPECT_EQ(stop_of([&] { data_.connect(dir_, "sub", defaults_, here_); }),
+  ASSERT_EQ(mkdir(folder_.path("sub").c_str(), 0755), 0);
+  EXPECT_EQ(stop_of([&] { data_.connect(folder_.path(), "sub", defaults_, here_); }),
             locator(here_, 1) + "Lumo runtime error: 'sub' is a directory\n");
 }
 
 TEST_F(Files, MissingDirectoryOnTheWayStops) {
-  EXPECT_EQ(stop_of([&] { data_.connect(dir_, "nodir/x.txt", defaults_, here_); }),
+  EXPECT_EQ(stop_of([&] { data_.connect(folder_.path(), "nodir/x.txt", defaults_, here_); }),
             locator(here_, 1) + "Lumo runtime error: No such file or directory\n");
 }
 
 TEST_F(Files, ReadOnlyFileFailsAtItsFirstStatement) {
   // A file the caller may read but not write; the superuser writes any
   // regular file, so there a read-only system attribute stands in for it.
-  std::string dir = dir_;
+  std::string dir = folder_.path();
   std::string name = "ro.txt";
   if (geteuid() == 0) {
     dir = "";
     name = "/sys/devices/system/cpu/online";
     if (access(name.c_str(), R_OK) != 0) GTEST_SKIP() << "no read-only file available";
   } else {
-    write_file(name, "keep\n", 0444);
+    folder_.write(name, "keep\n", 0444);
   }
   data_.connect(dir, name, defaults_, here_);
   ASSERT_TRUE(data_.is_connected());
@@ -192,7 +192,7 @@ TEST_F(Files, ReadOnlyFileFailsAtItsFirstStatement) {
                 "Lumo runtime error: Cannot write to file opened for READ\n");
   data_.close(here_);  // nothing left to deliver
   if (geteuid() != 0) {
-    EXPECT_EQ(read_file(name), "keep\n");
+    EXPECT_EQ(folder_.read(name), "keep\n");
   }
 }
 
@@ -215,11 +215,11 @@ TEST_F(Files, WriteErrorAtABlockStops) {
 TEST_F(Files, DestructorDeliversTheRest) {
   {
     DataFile data;
-    data.connect(dir_, "out.txt", defaults_, here_);
+    data.connect(folder_.path(), "out.txt", defaults_, here_);
     write_statement(data.channel(), "('end')", {});
     data.end_statement(here_);
   }
-  EXPECT_EQ(read_file("out.txt"), "end\r\n");
+  EXPECT_EQ(folder_.read("out.txt"), "end\r\n");
 }
 
 }  // namespace

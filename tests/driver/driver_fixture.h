@@ -1,62 +1,27 @@
 // An in-process session for the driver's tests: in-memory console channels,
-// a temporary working directory (removed afterwards) and a fixed clock of
-// 6 December 2026, 9:05:03.
+// a temporary working folder (removed afterwards) and the fixed clock.
 #pragma once
 
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
 #include <string>
+#include <utility>
 
 #include "driver/lumo.h"
 #include "driver/report_writer.h"
+#include "support/fixed_clock.h"
+#include "support/temp_folder.h"
 #include "textio/numeric_entry.h"
 #include "textio/io.h"
 
 namespace lumo::testing {
 
-inline LocalTime fixed_clock() { return {2026, 12, 6, 60, 9, 5, 3, 250}; }
-
 // n blanks, for expected lines written column by column.
 inline std::string sp(int n) { return std::string(static_cast<std::size_t>(n), ' '); }
 
-class TempDir {
- public:
-  TempDir() {
-    std::string t = (std::filesystem::temp_directory_path() / "lumo-driver-XXXXXX").string();
-    if (::mkdtemp(t.data()) == nullptr) std::abort();
-    path_ = t;
-  }
-  ~TempDir() {
-    std::error_code ec;
-    std::filesystem::remove_all(path_, ec);
-  }
-  TempDir(const TempDir&) = delete;
-  TempDir& operator=(const TempDir&) = delete;
-  const std::string& path() const { return path_; }
-  std::string file(const std::string& name) const {
-    std::ifstream in(path_ + "/" + name, std::ios::binary);
-    std::ostringstream s;
-    s << in.rdbuf();
-    return s.str();
-  }
-  void write(const std::string& name, const std::string& bytes) const {
-    std::ofstream(path_ + "/" + name, std::ios::binary) << bytes;
-  }
-  bool exists(const std::string& name) const {
-    return std::filesystem::exists(path_ + "/" + name);
-  }
-
- private:
-  std::string path_;
-};
-
-// Channels, Io and a session over them. The session starts on the line of
-// the worked examples: B 0.25", D 0.1", Er 2.1, loss tangent 0.0002, both
+// Channels, Io and a session over them. The session starts on the reference
+// line: B 0.25", D 0.1", Er 2.1, loss tangent 0.0002, both
 // conductors 1.72 micro-ohm-cm and smooth, the start time in blk6.
-struct DriverBench {
-  explicit DriverBench(std::string input = "")
+struct DriverFixture {
+  explicit DriverFixture(std::string input = "")
       : in(std::move(input)), io{in, out, err, dir.path(), fixed_clock, {}, {}},
         s{Records{}, DriverVars{}, io} {
     Blk1& k = s.rec.blk1;
@@ -79,7 +44,7 @@ struct DriverBench {
   }
   std::string console() const { return out.text(); }
 
-  TempDir dir;
+  TempFolder dir{"driver"};
   InputChannel in;
   OutputChannel out;
   OutputChannel err;
