@@ -414,7 +414,7 @@ TEST(CommandLine, OtherRefusalsNameTheOptionAndWhatIsAccepted) {
 
 // The standard defaults with another outer diameter B.
 std::string with_outer(const std::string& b) {
-  std::string text = kStandardDefaults;
+  std::string text = kReferenceLineDefaults;
   return text.replace(text.find("0.25 "), 4, b);
 }
 
@@ -440,10 +440,10 @@ TEST(CommandLine, DefaultsComeFromTheOptionTheFolderTheInstallationOrTheProgram)
   };
   const Lookup table[] = {
       {std::nullopt, false, {}, "the built-in Lumo.DEF", 0.2425f},
-      {kStandardDefaults, false, {}, "Lumo.DEF", 0.25f},
-      {kStandardDefaults, false, {"--defaults", "other.def"}, "other.def", 0.3f},
+      {kReferenceLineDefaults, false, {}, "Lumo.DEF", 0.25f},
+      {kReferenceLineDefaults, false, {"--defaults", "other.def"}, "other.def", 0.3f},
       {std::nullopt, true, {}, "/pre/share/lumo/Lumo.DEF", 0.31f},
-      {kStandardDefaults, true, {}, "Lumo.DEF", 0.25f},
+      {kReferenceLineDefaults, true, {}, "Lumo.DEF", 0.25f},
   };
   for (const Lookup& l : table) {
     Scenario s;
@@ -464,7 +464,7 @@ TEST(CommandLine, DefaultsComeFromTheOptionTheFolderTheInstallationOrTheProgram)
   }
 
   // A fault in the file: the loader's message as one line, status 1.
-  std::string faulty = kStandardDefaults;
+  std::string faulty = kReferenceLineDefaults;
   faulty.replace(faulty.find("2.1 "), 4, "0.5 ");
   const Outcome o = run_cli({"frequency"}, faulty);
   EXPECT_EQ(o.status, 1);
