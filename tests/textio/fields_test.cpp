@@ -83,6 +83,9 @@ TEST(FixedField, WidthOverflowGivesAsterisks) {
 
 TEST(FixedField, LargeIntegersAreExact) {
   EXPECT_EQ(fixed_field(16777216.0f, 10, 1), "16777216.0");
+  // The last float with a fraction and the first whole one above it, no decimals.
+  EXPECT_EQ(fixed_field(8388607.5f, 9, 0), " 8388608.");
+  EXPECT_EQ(fixed_field(8388608.0f, 9, 0), " 8388608.");
   EXPECT_EQ(fixed_field(1099511627776.0f, 15, 1), "1099511627776.0");  // 2^40
   EXPECT_EQ(fixed_field(18446744073709551616.0f, 22, 1), "18446744073709551616.0");  // 2^64
   EXPECT_EQ(fixed_field(std::numeric_limits<float>::max(), 45, 2),
