@@ -21,6 +21,22 @@ constexpr auto kPow10 = [] {
 // m * 10^d stays below 2^64 for every 24-bit m when d is at most this.
 constexpr int kFastDecimals = 12;
 
+// "00" to "99": digits are written two at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// Writes the last `count` decimal digits of x, leading zeros kept, ending at end.
+void put_digits(char* end, std::uint64_t x, int count) {
+  for (; count >= 2; count -= 2) {
+    end -= 2;
+    std::memcpy(end, kDigitPairs + 2 * (x % 100), 2);
+    x /= 100;
+  }
+  if (count == 1) *--end = static_cast<char>('0' + x % 10);
+}
+
 // Blanks the w columns at out and returns where n characters go to end
 // right-justified over them. Every field is padded here. The report fields
 // are 7 to 11 wide: two overlapping stores of fixed size cost far less than
@@ -125,11 +141,9 @@ void fixed_field(char* out, float v, int w, int d) {
   while (whole >= kPow10[static_cast<std::size_t>(digits)]) ++digits;  // whole < 2^63 < 10^19
   char* p = start_fixed(out, w, negative, digits, d);
   if (p == nullptr) return;
-  if (digits != 0) p = std::to_chars(p, out + w, whole).ptr;
-  // unit + the decimals prints as "1" and the d decimals with their leading
-  // zeros; the "1" becomes the point.
-  std::to_chars(p, out + w, unit + (scaled - whole * unit));
-  *p = '.';
+  put_digits(p + digits, whole, digits);
+  p[digits] = '.';
+  put_digits(out + w, scaled - whole * unit, d);
 }
 
 std::string fixed_field(float v, int w, int d) {
