@@ -1,7 +1,6 @@
 #include "textio/fields.h"
 
 #include <algorithm>
-#include <array>
 #include <bit>
 #include <cassert>
 #include <charconv>
@@ -12,14 +11,11 @@
 namespace lumo {
 namespace {
 
-// 10^0 to 10^19, every power of ten below 2^64.
-constexpr auto kPow10 = [] {
-  std::array<std::uint64_t, 20> p{1};
-  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 10;
-  return p;
-}();
-// m * 10^d stays below 2^64 for every 24-bit m when d is at most this.
-constexpr int kFastDecimals = 12;
+constexpr std::uint32_t kPow10[] = {1,      10,      100,      1000,      10000,
+                                    100000, 1000000, 10000000, 100000000, 1000000000};
+// The fast path's decimals: m * 10^d stays below 2^54 for every 24-bit m,
+// and the decimals below 2^32.
+constexpr int kFastDecimals = 9;
 
 // "00" to "99": digits are written two at a time.
 constexpr char kDigitPairs[] =
@@ -28,7 +24,7 @@ constexpr char kDigitPairs[] =
     "8081828384858687888990919293949596979899";
 
 // Writes the last `count` decimal digits of x, leading zeros kept, ending at end.
-void put_digits(char* end, std::uint64_t x, int count) {
+void put_digits(char* end, std::uint32_t x, int count) {
   for (; count >= 2; count -= 2) {
     end -= 2;
     std::memcpy(end, kDigitPairs + 2 * (x % 100), 2);
@@ -82,12 +78,12 @@ char* start_fixed(char* out, int w, bool negative, int digits, int d) {
   return p;
 }
 
-// More than 12 decimals, or a whole value of 2^23 and more. m * 2^e has
+// More than 9 decimals, or a whole value of 2^23 and more. m * 2^e has
 // max(0, -e) decimals, so std::to_chars asked for that many prints the exact
 // expansion; the cut to d decimals is rounded by hand, since to_chars itself
-// would round a tie to even. A whole value is never cut, and no float with a
-// fraction lies within 10^-13 of the next whole number, so the carry stays
-// among the decimals.
+// would round a tie to even. A whole value is never cut, and the fraction of
+// a float never comes within 5 * 10^-8 of one, so the carry stays among the
+// decimals.
 void exact_fixed_field(char* out, float magnitude, int e, bool negative, int w, int d) {
   char buf[160];  // at most 39 integer digits, or "0." and 149 decimals
   int all = std::max(-e, d);
@@ -122,28 +118,26 @@ void fixed_field(char* out, float v, int w, int d) {
   }
   if (d > kFastDecimals || e >= 0) return exact_fixed_field(out, std::fabs(v), e, negative, w, d);
 
-  // The rounded magnitude scaled by 10^d, m * 10^d / 2^k with halves away
-  // from zero: an exact integer computation.
-  int k = -e;
-  std::uint64_t unit = kPow10[static_cast<std::size_t>(d)];
-  std::uint64_t n = std::uint64_t{m} * unit;
-  std::uint64_t scaled = 0;
-  if (k < 64) {
-    scaled = n >> k;
-    if (((n >> (k - 1)) & 1u) != 0) ++scaled;  // the first dropped bit is the half
-  } else {
-    // n < 2^64: the quotient is 0, and only k = 64 can still reach a half.
-    scaled = (k == 64 && n >= (std::uint64_t{1} << 63)) ? 1 : 0;
+  // The whole part, and the fraction rounded to d decimals, halves away from
+  // zero, in exact integers: the fraction is f / 2^k, f < 2^24, so f * 10^d
+  // stays below 2^54, and shifts beyond that leave no decimals and no half
+  // alike.
+  int k = std::min(-e, 63);
+  auto whole = static_cast<std::uint32_t>(std::uint64_t{m} >> k);
+  std::uint32_t unit = kPow10[d];
+  std::uint64_t n = (std::uint64_t{m} - (std::uint64_t{whole} << k)) * unit;
+  auto frac = static_cast<std::uint32_t>((n >> k) + ((n >> (k - 1)) & 1u));
+  if (frac == unit) {  // the rounding carries into the whole part
+    ++whole;
+    frac = 0;
   }
-
-  std::uint64_t whole = scaled / unit;
   int digits = 0;
-  while (whole >= kPow10[static_cast<std::size_t>(digits)]) ++digits;  // whole < 2^63 < 10^19
+  while (whole >= kPow10[digits]) ++digits;  // whole <= 2^23
   char* p = start_fixed(out, w, negative, digits, d);
   if (p == nullptr) return;
   put_digits(p + digits, whole, digits);
   p[digits] = '.';
-  put_digits(out + w, scaled - whole * unit, d);
+  put_digits(out + w, frac, d);
 }
 
 std::string fixed_field(float v, int w, int d) {
