@@ -20,11 +20,11 @@ namespace lumo {
 void fixed_field(char* out, float v, int w, int d);
 std::string fixed_field(float v, int w, int d);
 
-// Writes the w characters of Iw for v into out[0..w).
+// Writes the w characters of Iw for v into out[0..w). w is 1 to 64.
 void int_field(char* out, std::int32_t v, int w);
 std::string int_field(std::int32_t v, int w);
 
-// Writes the w characters of Aw for text into out[0..w).
+// Writes the w characters of Aw for text into out[0..w). w is 1 to 64.
 void text_field(char* out, std::string_view text, int w);
 std::string text_field(std::string_view text, int w);
 

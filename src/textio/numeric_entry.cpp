@@ -157,14 +157,11 @@ NumericEntry parse_numeric(std::string_view field) {
 
 std::int32_t select_choice(float x) {
   constexpr std::int32_t kNone = std::numeric_limits<std::int32_t>::min();
-  if (!std::isfinite(x)) return kNone;
-  // In double: |x| and r - |x| are exact there, so the half test is exact.
-  double magnitude = std::fabs(static_cast<double>(x));
-  double r = std::ceil(magnitude);
-  if (r - magnitude > 0.5) r -= 1.0;
-  if (r > 2147483647.0) return kNone;
-  auto whole = static_cast<std::int32_t>(r);
-  return x < 0 ? -whole : whole;
+  // Below 2^31 in magnitude a float rounds into the 32-bit range (the largest
+  // such float, 2147483520, is whole); lround rounds the exact value, halves
+  // away from zero.
+  if (std::isnan(x) || std::fabs(x) >= 2147483648.0f) return kNone;
+  return static_cast<std::int32_t>(std::lround(x));
 }
 
 Text20 name_field(std::string_view line) {

@@ -56,9 +56,13 @@ TEST(FixedField, RoundsTheExactBinaryValueHalvesAwayFromZero) {
   EXPECT_EQ(fixed_field(std::nextafter(0.375f, 1.0f), 5, 2), " 0.38");
 }
 
-TEST(FixedField, TieTestAtTheSixtyFourBitShift) {
-  // m * 2^-64 with 12 decimals: the remainder test must see the top bit.
-  // 9223373 * 2^-64 = 5.0000001e-13 rounds up; 9223372 * 2^-64 does not.
+TEST(FixedField, NearTiesFarBelowOne) {
+  // 9 decimals, the most of the fast path: 0x30097060 = 5.0000004e-10 rounds
+  // up, the float below it, 4.99999986e-10, does not.
+  EXPECT_EQ(fixed_field(std::bit_cast<float>(0x30097060u), 11, 9), "0.000000001");
+  EXPECT_EQ(fixed_field(std::bit_cast<float>(0x3009705fu), 11, 9), "0.000000000");
+  // 12 decimals: 9223373 * 2^-64 = 5.0000001e-13 rounds up; 9223372 * 2^-64
+  // does not.
   float above = std::ldexp(9223373.0f, -64);
   float below = std::ldexp(9223372.0f, -64);
   EXPECT_EQ(fixed_field(above, 14, 12), "0.000000000001");
@@ -83,6 +87,9 @@ TEST(FixedField, WidthOverflowGivesAsterisks) {
 
 TEST(FixedField, LargeIntegersAreExact) {
   EXPECT_EQ(fixed_field(16777216.0f, 10, 1), "16777216.0");
+  // The last float with a fraction and the first whole one above it, no decimals.
+  EXPECT_EQ(fixed_field(8388607.5f, 9, 0), " 8388608.");
+  EXPECT_EQ(fixed_field(8388608.0f, 9, 0), " 8388608.");
   EXPECT_EQ(fixed_field(1099511627776.0f, 15, 1), "1099511627776.0");  // 2^40
   EXPECT_EQ(fixed_field(18446744073709551616.0f, 22, 1), "18446744073709551616.0");  // 2^64
   EXPECT_EQ(fixed_field(std::numeric_limits<float>::max(), 45, 2),

@@ -191,8 +191,11 @@ TEST(SelectChoice, OutOfRangeGivesMostNegative) {
   EXPECT_EQ(select_choice(-kInf), kNone);
   EXPECT_EQ(select_choice(std::numeric_limits<float>::quiet_NaN()), kNone);
   EXPECT_EQ(select_choice(2147483648.0f), kNone);
+  EXPECT_EQ(select_choice(2147483904.0f), kNone);
   EXPECT_EQ(select_choice(2147483520.0f), 2147483520);
   EXPECT_EQ(select_choice(-2147483520.0f), -2147483520);
+  EXPECT_EQ(select_choice(-2147483648.0f), kNone);
+  EXPECT_EQ(select_choice(-2147483904.0f), kNone);
 }
 
 std::string name_text(std::string_view line) {

@@ -57,8 +57,9 @@ struct Layout {
 };
 constexpr Layout kLayouts[] = {{7, 2}, {7, 3}, {7, 4}, {8, 2},  {8, 3},  {8, 4},  {8, 5}, {9, 2},
                                {9, 3}, {9, 4}, {10, 2}, {10, 3}, {10, 4}, {11, 3}, {11, 4},
-                               // wide fields take the exact long-hand path
-                               {45, 2}, {40, 20}};
+                               // no decimals; the most decimals of the fast path
+                               // and the fewest of the exact one; wide fields
+                               {12, 0}, {14, 9}, {15, 10}, {45, 2}, {40, 20}};
 
 TEST(FixedFieldProperty, MatchesTheExactReference) {
   std::mt19937_64 rng(20240607);
