@@ -1,0 +1,71 @@
+// What differs between POSIX systems and Windows, behind one set of calls:
+// the console's descriptors, files opened, read, written and cut by
+// descriptor, the identity of a file, and the local clock. Only platform.cpp
+// tells the two systems apart.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <ctime>
+#include <string>
+
+namespace lumo::platform {
+
+inline constexpr int kStdin = 0;
+inline constexpr int kStdout = 1;
+inline constexpr int kStderr = 2;
+
+// Readies the process's console for byte-exact streams: a closed pipe becomes
+// a write error instead of a signal (POSIX), and stdin, stdout and stderr are
+// put in binary mode so that no CR or LF is added or taken away (Windows).
+void prepare_console();
+
+// Two names designate the same file when these agree: the device and inode
+// numbers (POSIX), the volume serial number and file index (Windows). The
+// file system decides, so on Windows names differing in letter case only
+// have one identity.
+struct FileIdentity {
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
+  bool valid = false;
+  bool operator==(const FileIdentity&) const = default;
+};
+
+enum class Access { kRead, kReadWrite, kWrite };
+
+// Opens `path` in binary mode, not inherited by child processes. With
+// `create` a missing file is made (read-write for everyone, less the umask);
+// an existing file is never truncated. Returns the descriptor, or -1 with
+// errno set (EISDIR for a directory on both systems). Retries when
+// interrupted.
+int open_file(const std::string& path, Access access, bool create);
+
+// At most `n` bytes; the count done, or -1 with errno set (EINTR included).
+std::ptrdiff_t read_some(int fd, char* buf, std::size_t n);
+std::ptrdiff_t write_some(int fd, const char* buf, std::size_t n);
+// 0, or -1 with errno set.
+int close_file(int fd);
+
+struct FileStatus {
+  bool regular = false;
+  bool directory = false;
+  std::uint64_t size = 0;  // bytes, for a regular file
+  FileIdentity identity;   // valid for files on disk
+};
+// The status of an open descriptor; false with errno set.
+bool status_of(int fd, FileStatus& status);
+// The identity of the file that `path` designates (links followed); false
+// when it designates nothing that can be looked at.
+bool identity_of(const std::string& path, FileIdentity& identity);
+// Cuts the file to `length` bytes; false with errno set. Retries when
+// interrupted.
+bool cut_file(int fd, std::uint64_t length);
+
+struct LocalClock {
+  std::tm local{};              // broken-down local time, whole seconds
+  long utc_offset_seconds = 0;  // local time minus UTC
+  int millis = 0;               // 0 to 999
+};
+LocalClock local_clock();
+
+}  // namespace lumo::platform
