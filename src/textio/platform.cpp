@@ -50,11 +50,13 @@ bool is_directory(const std::string& path) {
 
 }  // namespace
 
-void prepare_console() {
+void binary_console() {
   _setmode(kStdin, _O_BINARY);
   _setmode(kStdout, _O_BINARY);
   _setmode(kStderr, _O_BINARY);
 }
+
+void ignore_broken_pipe() {}
 
 int open_file(const std::string& path, Access access, bool create) {
   int fd = _open(path.c_str(), open_flags(access, create) | _O_BINARY | _O_NOINHERIT,
@@ -133,7 +135,9 @@ FileIdentity identity_from(const struct stat& st) {
 
 }  // namespace
 
-void prepare_console() { std::signal(SIGPIPE, SIG_IGN); }
+void binary_console() {}
+
+void ignore_broken_pipe() { std::signal(SIGPIPE, SIG_IGN); }
 
 int open_file(const std::string& path, Access access, bool create) {
   int fd;

@@ -15,10 +15,12 @@ inline constexpr int kStdin = 0;
 inline constexpr int kStdout = 1;
 inline constexpr int kStderr = 2;
 
-// Readies the process's console for byte-exact streams: a closed pipe becomes
-// a write error instead of a signal (POSIX), and stdin, stdout and stderr are
-// put in binary mode so that no CR or LF is added or taken away (Windows).
-void prepare_console();
+// Puts stdin, stdout and stderr in binary mode, so that no CR or LF is added
+// or taken away (Windows; POSIX streams are bytes already).
+void binary_console();
+// Makes writing to a closed pipe a write error instead of a signal (POSIX;
+// Windows has no such signal).
+void ignore_broken_pipe();
 
 // Two names designate the same file when these agree: the device and inode
 // numbers (POSIX), the volume serial number and file index (Windows). The
