@@ -1,7 +1,5 @@
 #include "cli/command_line.h"
 
-#include <sys/stat.h>
-
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <charconv>
@@ -23,6 +21,7 @@
 #include "input/lminput.h"
 #include "input/ranges.h"
 #include "textio/fatal.h"
+#include "textio/platform.h"
 
 #ifndef LUMO_VERSION
 #error "LUMO_VERSION must be defined by the build"
@@ -320,9 +319,8 @@ Plan make_plan(Run run, Options& o) {
   if (loaded.status == 2) throw UsageError{loaded.error};
   if (loaded.status != 0) throw Failure{loaded.error};
   if (p.output && loaded.identity.valid) {
-    struct stat st {};
-    if (::stat(p.output->c_str(), &st) == 0 && st.st_dev == loaded.identity.dev &&
-        st.st_ino == loaded.identity.ino) {
+    platform::FileIdentity id;
+    if (platform::identity_of(*p.output, id) && id == loaded.identity) {
       throw UsageError{o.output.quoted() + ": that is the defaults file in use"};
     }
   }

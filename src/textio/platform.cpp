@@ -3,6 +3,8 @@
 #include <cerrno>
 #include <climits>
 #include <csignal>
+#include <cstdio>
+#include <cstdlib>
 #include <fcntl.h>
 #include <sys/stat.h>
 
@@ -48,6 +50,33 @@ bool is_directory(const std::string& path) {
   return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
 }
 
+void fill_status(const struct _stat64& st, FileStatus& status) {
+  status.regular = (st.st_mode & _S_IFMT) == _S_IFREG;
+  status.directory = (st.st_mode & _S_IFMT) == _S_IFDIR;
+  status.size = static_cast<std::uint64_t>(st.st_size);
+  status.permissions = 0;
+  status.identity = {};
+}
+
+// The C library's error number for the system's last error.
+int errno_of_last_error() {
+  switch (GetLastError()) {
+    case ERROR_FILE_NOT_FOUND:
+    case ERROR_PATH_NOT_FOUND:
+      return ENOENT;
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION:
+    case ERROR_LOCK_VIOLATION:
+      return EACCES;
+    case ERROR_NOT_SAME_DEVICE:
+      return EXDEV;
+    case ERROR_DISK_FULL:
+      return ENOSPC;
+    default:
+      return EIO;
+  }
+}
+
 }  // namespace
 
 void binary_console() {
@@ -79,13 +108,18 @@ int close_file(int fd) { return _close(fd); }
 bool status_of(int fd, FileStatus& status) {
   struct _stat64 st {};
   if (_fstat64(fd, &st) != 0) return false;
-  status.regular = (st.st_mode & _S_IFMT) == _S_IFREG;
-  status.directory = (st.st_mode & _S_IFMT) == _S_IFDIR;
-  status.size = static_cast<std::uint64_t>(st.st_size);
-  status.identity = {};
+  fill_status(st, status);
   if (status.regular) {
     status.identity = identity_of_handle(reinterpret_cast<HANDLE>(_get_osfhandle(fd)));
   }
+  return true;
+}
+
+bool status_of(const std::string& path, FileStatus& status) {
+  struct _stat64 st {};
+  if (_stat64(path.c_str(), &st) != 0) return false;
+  fill_status(st, status);
+  if (status.regular) identity_of(path, status.identity);
   return true;
 }
 
@@ -105,6 +139,55 @@ bool cut_file(int fd, std::uint64_t length) {
   if (rc != 0) errno = rc;
   return rc == 0;
 }
+
+std::string resolved_path(const std::string& path) {
+  if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
+  char full[MAX_PATH];
+  DWORD n = GetFullPathNameA(path.c_str(), MAX_PATH, full, nullptr);
+  if (n == 0 || n >= MAX_PATH) return {};
+  return std::string(full, n);
+}
+
+std::string executable_path() {
+  char buf[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, buf, MAX_PATH);
+  if (n == 0 || n >= MAX_PATH) return {};
+  return std::string(buf, n);
+}
+
+int create_temporary(const std::string& prefix, std::string& path) {
+  // The C runtime's _mktemp_s picks from only 26 names per template; a new
+  // random tail is tried while the name is taken.
+  static constexpr char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+  std::uint64_t seed = GetTickCount64() ^ (std::uint64_t{GetCurrentProcessId()} << 32);
+  for (int attempt = 0; attempt < 100; ++attempt) {
+    std::string name = prefix;
+    for (int i = 0; i < 6; ++i) {
+      seed = seed * 6364136223846793005u + 1442695040888963407u;
+      name += kLetters[(seed >> 33) % (sizeof kLetters - 1)];
+    }
+    int fd = _open(name.c_str(), _O_RDWR | _O_CREAT | _O_EXCL | _O_BINARY | _O_NOINHERIT,
+                   _S_IREAD | _S_IWRITE);
+    if (fd >= 0) {
+      path = name;
+      return fd;
+    }
+    if (errno != EEXIST) return -1;
+  }
+  return -1;
+}
+
+bool set_permissions(int, const FileStatus*) { return true; }
+
+bool replace_file(const std::string& from, const std::string& to) {
+  if (MoveFileExA(from.c_str(), to.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+    return true;
+  }
+  errno = errno_of_last_error();
+  return false;
+}
+
+bool remove_file(const std::string& path) { return _unlink(path.c_str()) == 0; }
 
 LocalClock local_clock() {
   // 100-nanosecond ticks since 1601-01-01 UTC.
@@ -133,6 +216,14 @@ FileIdentity identity_from(const struct stat& st) {
   return {static_cast<std::uint64_t>(st.st_dev), static_cast<std::uint64_t>(st.st_ino), true};
 }
 
+void fill_status(const struct stat& st, FileStatus& status) {
+  status.regular = S_ISREG(st.st_mode);
+  status.directory = S_ISDIR(st.st_mode);
+  status.size = static_cast<std::uint64_t>(st.st_size);
+  status.permissions = st.st_mode & 07777u;
+  status.identity = identity_from(st);
+}
+
 }  // namespace
 
 void binary_console() {}
@@ -158,10 +249,14 @@ int close_file(int fd) { return ::close(fd); }
 bool status_of(int fd, FileStatus& status) {
   struct stat st {};
   if (::fstat(fd, &st) != 0) return false;
-  status.regular = S_ISREG(st.st_mode);
-  status.directory = S_ISDIR(st.st_mode);
-  status.size = static_cast<std::uint64_t>(st.st_size);
-  status.identity = identity_from(st);
+  fill_status(st, status);
+  return true;
+}
+
+bool status_of(const std::string& path, FileStatus& status) {
+  struct stat st {};
+  if (::stat(path.c_str(), &st) != 0) return false;
+  fill_status(st, status);
   return true;
 }
 
@@ -179,6 +274,44 @@ bool cut_file(int fd, std::uint64_t length) {
   } while (rc != 0 && errno == EINTR);
   return rc == 0;
 }
+
+std::string resolved_path(const std::string& path) {
+  char resolved[PATH_MAX];
+  if (::realpath(path.c_str(), resolved) == nullptr) return {};
+  return resolved;
+}
+
+std::string executable_path() {
+  char buf[PATH_MAX];
+  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
+  if (n <= 0) return {};
+  return std::string(buf, static_cast<std::size_t>(n));
+}
+
+int create_temporary(const std::string& prefix, std::string& path) {
+  std::string name = prefix + "XXXXXX";
+  const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+  if (fd >= 0) path = name;
+  return fd;
+}
+
+bool set_permissions(int fd, const FileStatus* like) {
+  mode_t mode;
+  if (like != nullptr) {
+    mode = static_cast<mode_t>(like->permissions);
+  } else {
+    const mode_t mask = ::umask(0);
+    ::umask(mask);
+    mode = static_cast<mode_t>(0666 & ~mask);
+  }
+  return ::fchmod(fd, mode) == 0;
+}
+
+bool replace_file(const std::string& from, const std::string& to) {
+  return std::rename(from.c_str(), to.c_str()) == 0;
+}
+
+bool remove_file(const std::string& path) { return ::unlink(path.c_str()) == 0; }
 
 LocalClock local_clock() {
   timespec now{};

@@ -51,17 +51,39 @@ int close_file(int fd);
 struct FileStatus {
   bool regular = false;
   bool directory = false;
-  std::uint64_t size = 0;  // bytes, for a regular file
-  FileIdentity identity;   // valid for files on disk
+  std::uint64_t size = 0;        // bytes, for a regular file
+  unsigned int permissions = 0;  // the POSIX permission bits (0 on Windows)
+  FileIdentity identity;         // valid for files on disk
 };
-// The status of an open descriptor; false with errno set.
+// The status of an open descriptor, or of the file `path` designates (links
+// followed); false with errno set.
 bool status_of(int fd, FileStatus& status);
+bool status_of(const std::string& path, FileStatus& status);
 // The identity of the file that `path` designates (links followed); false
 // when it designates nothing that can be looked at.
 bool identity_of(const std::string& path, FileIdentity& identity);
 // Cuts the file to `length` bytes; false with errno set. Retries when
 // interrupted.
 bool cut_file(int fd, std::uint64_t length);
+
+// The absolute path of `path` with links resolved where the system has them;
+// "" when it cannot be resolved (it designates nothing, for one).
+std::string resolved_path(const std::string& path);
+// The path of the running program's own file; "" when unknown.
+std::string executable_path();
+// Creates and opens (read-write, binary, not inherited) a new file named
+// `prefix` and six characters that make the name unused; sets `path` to its
+// name. The descriptor, or -1 with errno set.
+int create_temporary(const std::string& prefix, std::string& path);
+// Gives the file open as `fd` the permission bits of `like`, or without it
+// those of a new file (0666 less the umask). Nothing to do on Windows, where
+// a new file is writable. False with errno set.
+bool set_permissions(int fd, const FileStatus* like);
+// Renames `from` to `to`, replacing a file `to` designates; false with errno
+// set.
+bool replace_file(const std::string& from, const std::string& to);
+// Removes the file; false with errno set.
+bool remove_file(const std::string& path);
 
 struct LocalClock {
   std::tm local{};              // broken-down local time, whole seconds
