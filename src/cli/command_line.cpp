@@ -14,6 +14,7 @@
 
 #include "cli/data_writers.h"
 #include "cli/defaults_source.h"
+#include "cli/init_defaults.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "driver/lumo.h"
@@ -480,15 +481,20 @@ constexpr std::string_view kFooter =
     "Lumo.DEF installed beside the program, else the built-in copy.\n"
     "Exit status: 0 success, 1 failure (defaults file fault, output not\n"
     "written), 2 a value or option not accepted.\n"
-    "Without arguments, lumo runs the console dialogue.";
+    "Without arguments, lumo runs the console dialogue. To start in a new\n"
+    "folder: lumo --init (writes Lumo.DEF there), then lumo.";
 
 }  // namespace
 
 int run_command_line(int argc, const char* const* argv) {
   CLI::App app{"Lumo: coaxial transmission line analysis and synthesis.", "lumo"};
   app.set_version_flag("--version", "lumo " LUMO_VERSION);
-  app.require_subcommand(1);
+  app.require_subcommand(0, 1);
   app.footer(std::string(kFooter));
+  bool init = false;
+  bool force = false;
+  app.add_flag("--init", init, "write the delivered Lumo.DEF into this folder, then exit");
+  app.add_flag("--force", force, "with --init: replace an existing Lumo.DEF");
   // Each subcommand has its own set, so that an option counts as given only
   // after its own subcommand's name.
   Options of, os, oy;
@@ -545,6 +551,22 @@ int run_command_line(int argc, const char* const* argv) {
     return kExitSuccess;
   } catch (const CLI::ParseError& e) {
     std::cerr << "lumo: " << e.what() << " (see " << help << ")\n";
+    return kExitUsage;
+  }
+
+  const bool any_run = freq->parsed() || sens->parsed() || syn->parsed();
+  if (force && !init) {
+    std::cerr << "lumo: --force needs --init (see lumo --help)\n";
+    return kExitUsage;
+  }
+  if (init && any_run) {
+    std::cerr << "lumo: --init takes no subcommand (see lumo --help)\n";
+    return kExitUsage;
+  }
+  if (init) return init_defaults(force, std::cout, std::cerr);
+  if (!any_run) {
+    std::cerr << "lumo: a subcommand is required: frequency, sensitivity or synthesize, "
+                 "or --init (see lumo --help)\n";
     return kExitUsage;
   }
 
