@@ -1,7 +1,5 @@
 #include "cli/command_line.h"
 
-#include <sys/stat.h>
-
 #include <CLI/CLI.hpp>
 #include <cerrno>
 #include <charconv>
@@ -16,6 +14,7 @@
 
 #include "cli/data_writers.h"
 #include "cli/defaults_source.h"
+#include "cli/init_defaults.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "driver/lumo.h"
@@ -23,6 +22,7 @@
 #include "input/lminput.h"
 #include "input/ranges.h"
 #include "textio/fatal.h"
+#include "textio/platform.h"
 
 #ifndef LUMO_VERSION
 #error "LUMO_VERSION must be defined by the build"
@@ -320,9 +320,8 @@ Plan make_plan(Run run, Options& o) {
   if (loaded.status == 2) throw UsageError{loaded.error};
   if (loaded.status != 0) throw Failure{loaded.error};
   if (p.output && loaded.identity.valid) {
-    struct stat st {};
-    if (::stat(p.output->c_str(), &st) == 0 && st.st_dev == loaded.identity.dev &&
-        st.st_ino == loaded.identity.ino) {
+    platform::FileIdentity id;
+    if (platform::identity_of(*p.output, id) && id == loaded.identity) {
       throw UsageError{o.output.quoted() + ": that is the defaults file in use"};
     }
   }
@@ -482,15 +481,20 @@ constexpr std::string_view kFooter =
     "Lumo.DEF installed beside the program, else the built-in copy.\n"
     "Exit status: 0 success, 1 failure (defaults file fault, output not\n"
     "written), 2 a value or option not accepted.\n"
-    "Without arguments, lumo runs the console dialogue.";
+    "Without arguments, lumo runs the console dialogue. To start in a new\n"
+    "folder: lumo --init (writes Lumo.DEF there), then lumo.";
 
 }  // namespace
 
 int run_command_line(int argc, const char* const* argv) {
   CLI::App app{"Lumo: coaxial transmission line analysis and synthesis.", "lumo"};
   app.set_version_flag("--version", "lumo " LUMO_VERSION);
-  app.require_subcommand(1);
+  app.require_subcommand(0, 1);
   app.footer(std::string(kFooter));
+  bool init = false;
+  bool force = false;
+  app.add_flag("--init", init, "write the delivered Lumo.DEF into this folder, then exit");
+  app.add_flag("--force", force, "with --init: replace an existing Lumo.DEF");
   // Each subcommand has its own set, so that an option counts as given only
   // after its own subcommand's name.
   Options of, os, oy;
@@ -547,6 +551,22 @@ int run_command_line(int argc, const char* const* argv) {
     return kExitSuccess;
   } catch (const CLI::ParseError& e) {
     std::cerr << "lumo: " << e.what() << " (see " << help << ")\n";
+    return kExitUsage;
+  }
+
+  const bool any_run = freq->parsed() || sens->parsed() || syn->parsed();
+  if (force && !init) {
+    std::cerr << "lumo: --force needs --init (see lumo --help)\n";
+    return kExitUsage;
+  }
+  if (init && any_run) {
+    std::cerr << "lumo: --init takes no subcommand (see lumo --help)\n";
+    return kExitUsage;
+  }
+  if (init) return init_defaults(force, std::cout, std::cerr);
+  if (!any_run) {
+    std::cerr << "lumo: a subcommand is required: frequency, sensitivity or synthesize, "
+                 "or --init (see lumo --help)\n";
     return kExitUsage;
   }
 

@@ -1,11 +1,6 @@
 #include "cli/defaults_source.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
 #include <cstring>
 #include <string_view>
 
@@ -13,22 +8,16 @@
 #include "input/lminput.h"
 #include "textio/fatal.h"
 #include "textio/io.h"
+#include "textio/platform.h"
 
 namespace lumo::cli {
 namespace {
 
 constexpr std::string_view kBuiltIn = "the built-in Lumo.DEF";
 
-std::string program_path() {
-  char buf[PATH_MAX];
-  const ssize_t n = ::readlink("/proc/self/exe", buf, sizeof buf - 1);
-  if (n <= 0) return {};
-  return std::string(buf, static_cast<std::size_t>(n));
-}
-
 bool exists(const std::string& path) {
-  struct stat st {};
-  return ::stat(path.c_str(), &st) == 0;
+  platform::FileStatus st;
+  return platform::status_of(path, st);
 }
 
 // The loader's message, printed as report lines, made one line:
@@ -59,26 +48,27 @@ std::string reason_of(const FatalStop& stop) {
 
 // Opens `path` for reading; the error number, or 0 with `fd` set.
 int open_regular(const std::string& path, int& fd, FileIdentity& identity) {
-  fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  fd = platform::open_file(path, platform::Access::kRead, false);
   if (fd < 0) return errno;
-  struct stat st {};
-  if (::fstat(fd, &st) != 0 || S_ISDIR(st.st_mode)) {
-    const int err = S_ISDIR(st.st_mode) ? EISDIR : errno;
-    ::close(fd);
+  platform::FileStatus st;
+  if (!platform::status_of(fd, st) || st.directory) {
+    const int err = st.directory ? EISDIR : errno;
+    platform::close_file(fd);
     fd = -1;
     return err;
   }
-  identity = {st.st_dev, st.st_ino, true};
+  identity = st.identity;
   return 0;
 }
 
 }  // namespace
 
 std::string installed_defaults_path(const std::string& exe) {
-  const std::size_t slash = exe.rfind('/');
+  // Either separator, for a Windows path.
+  const std::size_t slash = exe.find_last_of("/\\");
   if (slash == std::string::npos) return {};
   const std::string bin = exe.substr(0, slash);
-  const std::size_t up = bin.rfind('/');
+  const std::size_t up = bin.find_last_of("/\\");
   const std::string prefix = up == std::string::npos ? std::string(".") : bin.substr(0, up);
   return prefix + "/share/lumo/Lumo.DEF";
 }
@@ -93,7 +83,7 @@ DefaultsLoad load_run_defaults(Records& rec, const std::optional<std::string>& p
       return {2, *path, "--defaults " + *path + ": " + std::strerror(err), {}};
     }
   } else {
-    const std::string installed = installed_defaults_path(program_path());
+    const std::string installed = installed_defaults_path(platform::executable_path());
     for (const std::string& candidate : {std::string("Lumo.DEF"), installed}) {
       if (candidate.empty() || !exists(candidate)) continue;
       result.source = candidate;

@@ -1,59 +1,43 @@
 #include "cli/output_target.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <cerrno>
-#include <climits>
-#include <cstdlib>
+
+#include "textio/platform.h"
 
 namespace lumo::cli {
-namespace {
-
-// The permission bits a new file gets from the process's umask.
-mode_t new_file_mode() {
-  const mode_t mask = ::umask(0);
-  ::umask(mask);
-  return static_cast<mode_t>(0666 & ~mask);
-}
-
-}  // namespace
 
 OutputTarget::~OutputTarget() {
-  if (fd_ >= 0) ::close(fd_);
-  if (!temporary_.empty()) ::unlink(temporary_.c_str());
+  if (fd_ >= 0) platform::close_file(fd_);
+  if (!temporary_.empty()) platform::remove_file(temporary_);
 }
 
 void OutputTarget::open_stdout() {
-  channel_.emplace(STDOUT_FILENO, OutputChannel::Delivery::kBlocks);
+  channel_.emplace(platform::kStdout, OutputChannel::Delivery::kBlocks);
 }
 
 int OutputTarget::open_file(const std::string& path) {
   // A link is followed: the file it names is replaced, the link is kept.
-  std::string real = path;
-  char resolved[PATH_MAX];
-  if (::realpath(path.c_str(), resolved) != nullptr) real = resolved;
+  std::string real = platform::resolved_path(path);
+  if (real.empty()) real = path;
 
-  struct stat st {};
-  const bool exists = ::stat(real.c_str(), &st) == 0;
-  if (exists && S_ISDIR(st.st_mode)) return EISDIR;
-  if (exists && !S_ISREG(st.st_mode)) {
+  platform::FileStatus st;
+  const bool exists = platform::status_of(real, st);
+  if (exists && st.directory) return EISDIR;
+  if (exists && !st.regular) {
     // A device or pipe cannot be replaced: it is written directly.
-    fd_ = ::open(real.c_str(), O_WRONLY | O_CLOEXEC);
+    fd_ = platform::open_file(real, platform::Access::kWrite, false);
     if (fd_ < 0) return errno;
     channel_.emplace(fd_, OutputChannel::Delivery::kBlocks);
     return 0;
   }
 
-  std::string temporary = real + ".lumo-XXXXXX";
-  fd_ = ::mkstemp(temporary.data());
+  std::string temporary;
+  fd_ = platform::create_temporary(real + ".lumo-", temporary);
   if (fd_ < 0) return errno;
   temporary_ = temporary;
   target_ = real;
   // The replacement keeps the old file's permissions, or gets a new file's.
-  const mode_t mode = exists ? static_cast<mode_t>(st.st_mode & 07777) : new_file_mode();
-  if (::fchmod(fd_, mode) != 0) return errno;
+  if (!platform::set_permissions(fd_, exists ? &st : nullptr)) return errno;
   channel_.emplace(fd_, OutputChannel::Delivery::kBlocks);
   return 0;
 }
@@ -63,10 +47,10 @@ int OutputTarget::commit() {
   if (fd_ >= 0) {
     const int fd = fd_;
     fd_ = -1;
-    if (::close(fd) != 0 && errno != EINTR) return errno;
+    if (platform::close_file(fd) != 0 && errno != EINTR) return errno;
   }
   if (!temporary_.empty()) {
-    if (::rename(temporary_.c_str(), target_.c_str()) != 0) return errno;
+    if (!platform::replace_file(temporary_, target_)) return errno;
     temporary_.clear();
   }
   return 0;

@@ -2,11 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "textio/fatal.h"
+#include "textio/platform.h"
 
 namespace lumo {
 namespace {
@@ -16,41 +14,31 @@ std::string path_of(const std::string& dir, std::string_view name) {
   return dir + "/" + std::string(name);
 }
 
-FileIdentity identity_of(const struct stat& st) { return {st.st_dev, st.st_ino, true}; }
-
 // Opening refused for lack of rights on the file itself: the next, weaker
 // access mode is tried.
 bool refused(int err) { return err == EACCES || err == EROFS || err == EPERM || err == ETXTBSY; }
-
-int open_retrying(const std::string& path, int flags, mode_t mode = 0) {
-  int fd;
-  do {
-    fd = ::open(path.c_str(), flags | O_CLOEXEC, mode);
-  } while (fd < 0 && errno == EINTR);
-  return fd;
-}
 
 }  // namespace
 
 void DefaultsFile::open(const std::string& dir, std::string_view name, Stmt where) {
   std::string path = path_of(dir, name);
-  int fd = open_retrying(path, O_RDWR);
-  if (fd < 0 && refused(errno)) fd = open_retrying(path, O_RDONLY);
+  int fd = platform::open_file(path, platform::Access::kReadWrite, false);
+  if (fd < 0 && refused(errno)) fd = platform::open_file(path, platform::Access::kRead, false);
   int err = errno;
-  struct stat st {};
-  if (fd >= 0 && fstat(fd, &st) != 0) {
+  platform::FileStatus st;
+  if (fd >= 0 && !platform::status_of(fd, st)) {
     err = errno;
-    ::close(fd);
+    platform::close_file(fd);
     fd = -1;
-  } else if (fd >= 0 && S_ISDIR(st.st_mode)) {
+  } else if (fd >= 0 && st.directory) {
     err = EISDIR;
-    ::close(fd);
+    platform::close_file(fd);
     fd = -1;
   }
   if (fd < 0) fatal(kUnitDefaults, std::nullopt, open_failure_reason(err, name), where);
   input_ = InputChannel(fd, true);
   name_ = std::string(name);
-  identity_ = identity_of(st);
+  identity_ = st.identity;
 }
 
 DataFile::~DataFile() { close(Stmt::kFinishOutputFile, true); }
@@ -58,9 +46,8 @@ DataFile::~DataFile() { close(Stmt::kFinishOutputFile, true); }
 void DataFile::connect(const std::string& dir, std::string_view name,
                        const DefaultsFile& defaults, Stmt where) {
   std::string path = path_of(dir, name);
-  struct stat st {};
-  if (::stat(path.c_str(), &st) == 0) {
-    FileIdentity id = identity_of(st);
+  FileIdentity id;
+  if (platform::identity_of(path, id)) {
     if (is_connected() && id == identity_) return;
     if (defaults.identity().valid && id == defaults.identity()) {
       fatal(kUnitDataFile, std::nullopt, kReasonSameFile, where);
@@ -69,16 +56,17 @@ void DataFile::connect(const std::string& dir, std::string_view name,
   if (is_connected()) close(where);
 
   bool read_only = false;
-  int fd = open_retrying(path, O_RDWR | O_CREAT, 0666);
+  int fd = platform::open_file(path, platform::Access::kReadWrite, true);
   if (fd < 0 && refused(errno)) {
-    fd = open_retrying(path, O_RDONLY);
+    fd = platform::open_file(path, platform::Access::kRead, false);
     read_only = fd >= 0;
-    if (fd < 0) fd = open_retrying(path, O_WRONLY | O_CREAT, 0666);
+    if (fd < 0) fd = platform::open_file(path, platform::Access::kWrite, true);
   }
   int err = errno;
-  if (fd >= 0 && fstat(fd, &st) != 0) {
+  platform::FileStatus st;
+  if (fd >= 0 && !platform::status_of(fd, st)) {
     err = errno;
-    ::close(fd);
+    platform::close_file(fd);
     fd = -1;
   }
   if (fd < 0) {
@@ -88,9 +76,9 @@ void DataFile::connect(const std::string& dir, std::string_view name,
   }
   fd_ = fd;
   read_only_ = read_only;
-  cut_pending_ = S_ISREG(st.st_mode);
+  cut_pending_ = st.regular;
   name_ = std::string(name);
-  identity_ = identity_of(st);
+  identity_ = st.identity;
   channel_.emplace(fd_, OutputChannel::Delivery::kBlocks);
 }
 
@@ -107,15 +95,11 @@ void DataFile::end_statement(Stmt where) {
     // new file is left alone, never padded); the text before that point is
     // overwritten as the blocks are delivered.
     cut_pending_ = false;
-    auto length = static_cast<off_t>(channel_->written());
-    struct stat st {};
-    if (fstat(fd_, &st) != 0) fatal(kUnitDataFile, name_, std::strerror(errno), where);
-    if (st.st_size > length) {
-      int rc;
-      do {
-        rc = ::ftruncate(fd_, length);
-      } while (rc != 0 && errno == EINTR);
-      if (rc != 0) fatal(kUnitDataFile, name_, std::strerror(errno), where);
+    auto length = static_cast<std::uint64_t>(channel_->written());
+    platform::FileStatus st;
+    if (!platform::status_of(fd_, st)) fatal(kUnitDataFile, name_, std::strerror(errno), where);
+    if (st.size > length && !platform::cut_file(fd_, length)) {
+      fatal(kUnitDataFile, name_, std::strerror(errno), where);
     }
   }
 }
@@ -125,7 +109,7 @@ void DataFile::close(Stmt where, bool quiet) {
   if (read_only_) channel_->take_text();
   bool ok = channel_->flush();
   int err = channel_->error();
-  if (::close(fd_) != 0 && ok && errno != EINTR) {
+  if (platform::close_file(fd_) != 0 && ok && errno != EINTR) {
     ok = false;
     err = errno;
   }

@@ -6,21 +6,15 @@
 #include <optional>
 #include <string>
 #include <string_view>
-#include <sys/types.h>
 
 #include "textio/input_channel.h"
 #include "textio/output_channel.h"
+#include "textio/platform.h"
 #include "textio/statements.h"
 
 namespace lumo {
 
-// Device and inode: two names designate the same file when these agree.
-struct FileIdentity {
-  dev_t dev = 0;
-  ino_t ino = 0;
-  bool valid = false;
-  bool operator==(const FileIdentity&) const = default;
-};
+using platform::FileIdentity;
 
 class DefaultsFile {
  public:
@@ -50,7 +44,8 @@ class DataFile {
   // blanks are part of the name), relative to `dir`:
   //  - nothing connected: open (create when missing), write from the start and
   //    cut the old contents after the first statement;
-  //  - the same file (device and inode) already connected: nothing changes;
+  //  - the same file (as the file system decides: FileIdentity) already
+//    connected: nothing changes;
   //  - another file connected: close it complete, then open the new one.
   // The open defaults file cannot be connected ("File already opened in
   // another unit"). Failures are the fatal stop.

@@ -2,8 +2,9 @@
 
 #include <cerrno>
 #include <cstring>
-#include <unistd.h>
 #include <utility>
+
+#include "textio/platform.h"
 
 namespace lumo {
 namespace {
@@ -27,7 +28,7 @@ InputChannel::InputChannel(InputChannel&& other) noexcept
 
 InputChannel& InputChannel::operator=(InputChannel&& other) noexcept {
   if (this != &other) {
-    if (owned_ && fd_ >= 0) ::close(fd_);
+    if (owned_ && fd_ >= 0) platform::close_file(fd_);
     buf_ = std::move(other.buf_);
     pos_ = other.pos_;
     fd_ = std::exchange(other.fd_, -1);
@@ -41,7 +42,7 @@ InputChannel& InputChannel::operator=(InputChannel&& other) noexcept {
 }
 
 InputChannel::~InputChannel() {
-  if (owned_ && fd_ >= 0) ::close(fd_);
+  if (owned_ && fd_ >= 0) platform::close_file(fd_);
 }
 
 bool InputChannel::fill() {
@@ -49,7 +50,7 @@ bool InputChannel::fill() {
   buf_.resize(kReadBlock);
   pos_ = 0;
   for (;;) {
-    ssize_t n = ::read(fd_, buf_.data(), kReadBlock);
+    std::ptrdiff_t n = platform::read_some(fd_, buf_.data(), kReadBlock);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) {
       error_ = errno;

@@ -2,10 +2,10 @@
 
 #include <cerrno>
 #include <cstring>
-#include <ctime>
 
 #include "textio/fatal.h"
 #include "textio/numeric_entry.h"
+#include "textio/platform.h"
 
 namespace lumo {
 namespace {
@@ -52,19 +52,17 @@ LineOutcome defaults_line(Io& io, std::string& line, std::size_t keep, char stop
 }  // namespace
 
 LocalTime system_local_time() {
-  timespec now{};
-  clock_gettime(CLOCK_REALTIME, &now);
-  std::tm local{};
-  localtime_r(&now.tv_sec, &local);
+  platform::LocalClock now = platform::local_clock();
+  const std::tm& local = now.local;
   LocalTime t;
   t.year = local.tm_year + 1900;
   t.month = local.tm_mon + 1;
   t.day = local.tm_mday;
-  t.utc_offset = static_cast<int>(local.tm_gmtoff / 60);
+  t.utc_offset = static_cast<int>(now.utc_offset_seconds / 60);
   t.hour = local.tm_hour;
   t.minute = local.tm_min;
   t.second = local.tm_sec;
-  t.millis = static_cast<int>(now.tv_nsec / 1000000);
+  t.millis = now.millis;
   return t;
 }
 

@@ -1,16 +1,16 @@
 #include "textio/output_channel.h"
 
 #include <cerrno>
-#include <sys/stat.h>
-#include <unistd.h>
+
+#include "textio/platform.h"
 
 namespace lumo {
 
 OutputChannel::OutputChannel(int fd, Delivery delivery) : fd_(fd), delivery_(delivery) {}
 
 OutputChannel::Delivery OutputChannel::delivery_for(int fd) {
-  struct stat st {};
-  if (fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) return Delivery::kBlocks;
+  platform::FileStatus st;
+  if (platform::status_of(fd, st) && st.regular) return Delivery::kBlocks;
   return Delivery::kEachStatement;
 }
 
@@ -43,7 +43,7 @@ std::string OutputChannel::take_text() {
 bool OutputChannel::deliver(std::size_t n) {
   std::size_t done = 0;
   while (done < n) {
-    ssize_t k = ::write(fd_, pending_.data() + done, n - done);
+    std::ptrdiff_t k = platform::write_some(fd_, pending_.data() + done, n - done);
     if (k < 0) {
       if (errno == EINTR) continue;
       error_ = errno;

@@ -1,0 +1,15 @@
+// `lumo --init [--force]`: puts the delivered Lumo.DEF into the current
+// folder, so that the dialogue can start there.
+#pragma once
+
+#include <iosfwd>
+
+namespace lumo::cli {
+
+// Writes the delivered Lumo.DEF (the copy built into the program) as
+// ./Lumo.DEF and says so on `out`. A Lumo.DEF already there is kept unless
+// `force`: one line on `err` and kExitFailure. A write that fails is one
+// line on `err` and kExitFailure, and leaves an existing Lumo.DEF as it was.
+int init_defaults(bool force, std::ostream& out, std::ostream& err);
+
+}  // namespace lumo::cli
