@@ -8,13 +8,16 @@
 #include <cstdio>
 #include <cstring>
 #include <iostream>
+#include <limits>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "cli/checks_commands.h"
 #include "cli/data_writers.h"
 #include "cli/defaults_source.h"
 #include "cli/init_defaults.h"
+#include "cli/line_checks.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "driver/lumo.h"
@@ -258,6 +261,7 @@ struct Plan {
   Json inputs = Json::object();
   Records rec;
   DriverVars vars;
+  std::string multimode_warning;  // a frequency run's, once run
 };
 
 float pick(const Given& g, const Range& r, float fallback) {
@@ -423,6 +427,10 @@ std::string write_error(const Plan& p, int err) {
 bool execute(Plan& p, OutputTarget& target) {
   OutputChannel& out = target.channel();
   Records& rec = p.rec;
+  // A frequency run's rows are checked against its line's exact TE11 cut-off.
+  std::optional<LineChecks> checks;
+  if (p.run == Run::kFrequency) checks = line_checks(rec.blk1.b, rec.blk1.d, rec.blk1.er);
+  const double te11 = checks ? checks->modes.te11_ghz : std::numeric_limits<double>::quiet_NaN();
   if (p.format == Format::kReport) {
     InputChannel no_console;
     OutputChannel no_errors;
@@ -432,17 +440,25 @@ bool execute(Plan& p, OutputTarget& target) {
     // The report as the dialogue prints it, without storage.
     ReportWriter writer(io, false);
     writer.report_header(rec.blk6, "");
-    if (!run_selected(rec, p.vars, writer)) return false;
+    MultimodeWatch watch(writer, te11);
+    if (!run_selected(rec, p.vars, watch)) return false;
     writer.report_trailer(p.vars.fdata, rec.blk3.fn);
+    p.multimode_warning = watch.warning();
     return true;
   }
   if (p.format == Format::kCsv) {
-    CsvWriter writer(out);
-    return run_selected(rec, p.vars, writer);
+    CsvWriter writer(out, te11);
+    MultimodeWatch watch(writer, te11);
+    const bool done = run_selected(rec, p.vars, watch);
+    p.multimode_warning = watch.warning();
+    return done;
   }
   JsonWriter writer(out, LUMO_VERSION, p.run_name, p.inputs);
-  const bool done = run_selected(rec, p.vars, writer);
+  if (checks) writer.set_line_checks(*checks);
+  MultimodeWatch watch(writer, te11);
+  const bool done = run_selected(rec, p.vars, watch);
   writer.finish();
+  p.multimode_warning = watch.warning();
   return done;
 }
 
@@ -469,6 +485,7 @@ int run_plan(Plan& p) {
     throw Failure{(p.output ? "-o " + *p.output : std::string("standard output")) + ": " + reason};
   }
   if (const int err = target.commit(); err != 0) throw Failure{write_error(p, err)};
+  std::cerr << p.multimode_warning;
   if (!done && p.format != Format::kReport) {
     std::cerr << "lumo: note: the synthesis stopped at " << shortest(p.vars.zo)
               << " ohms, which needs unrealizable dimensions; the rows before it are written\n";
@@ -521,18 +538,19 @@ int run_command_line(int argc, const char* const* argv) {
   add(syn, oy.loss_at, "--loss-at", "FREQ", "frequency of the losses; GHz (default), MHz, kHz");
   syn->add_flag("--sensitivity", oy.sensitivity, "sensitivities instead of losses");
   syn->footer(std::string(kFooter));
+  const ChecksCommands checks(app, kFooter);
 
   // The hint names the subcommand's own help when there is one.
   std::string help = "lumo --help";
   if (argc > 1) {
     const std::string_view first = argv[1];
-    for (const CLI::App* sub : {freq, sens, syn}) {
+    for (const CLI::App* sub : {freq, sens, syn, checks.modes(), checks.tolerance()}) {
       if (first == sub->get_name()) help = "lumo " + std::string(first) + " --help";
     }
     if (help == "lumo --help" && !first.empty() && first.front() != '-') {
       std::cerr << "lumo: " << first
                 << ": unknown subcommand; the subcommands are frequency, "
-                   "sensitivity and synthesize (see lumo --help)\n";
+                   "sensitivity, synthesize, modes and tolerance (see lumo --help)\n";
       return kExitUsage;
     }
   }
@@ -540,7 +558,7 @@ int run_command_line(int argc, const char* const* argv) {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     const CLI::App* asked = &app;
-    for (const CLI::App* sub : {freq, sens, syn}) {
+    for (const CLI::App* sub : {freq, sens, syn, checks.modes(), checks.tolerance()}) {
       if (sub->parsed()) asked = sub;
     }
     // A subcommand's usage line names the program too.
@@ -554,7 +572,7 @@ int run_command_line(int argc, const char* const* argv) {
     return kExitUsage;
   }
 
-  const bool any_run = freq->parsed() || sens->parsed() || syn->parsed();
+  const bool any_run = freq->parsed() || sens->parsed() || syn->parsed() || checks.parsed();
   if (force && !init) {
     std::cerr << "lumo: --force needs --init (see lumo --help)\n";
     return kExitUsage;
@@ -565,10 +583,11 @@ int run_command_line(int argc, const char* const* argv) {
   }
   if (init) return init_defaults(force, std::cout, std::cerr);
   if (!any_run) {
-    std::cerr << "lumo: a subcommand is required: frequency, sensitivity or synthesize, "
-                 "or --init (see lumo --help)\n";
+    std::cerr << "lumo: a subcommand is required: frequency, sensitivity, synthesize, modes or "
+                 "tolerance, or --init (see lumo --help)\n";
     return kExitUsage;
   }
+  if (checks.parsed()) return checks.run();
 
   const Run run = freq->parsed()   ? Run::kFrequency
                   : sens->parsed() ? Run::kSensitivity

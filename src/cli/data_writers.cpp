@@ -12,6 +12,12 @@ using Json = nlohmann::ordered_json;
 
 std::string_view diameter_column(bool outer) { return outer ? "outer_in" : "inner_in"; }
 
+// A CSV field of a flag: empty when unknown.
+std::string_view csv_flag(std::optional<bool> flag) {
+  if (!flag) return "";
+  return *flag ? "true" : "false";
+}
+
 }  // namespace
 
 void append_number(std::string& out, float x) {
@@ -32,16 +38,21 @@ Json json_number(float x) {
   return std::strtod(text.c_str(), nullptr);
 }
 
+Json json_double(double x) {
+  if (!std::isfinite(x)) return nullptr;
+  return x;
+}
+
 void CsvWriter::text_line(std::string_view text) {
   out_.append(text);
   out_.append("\r\n");
   if (!out_.end_statement()) throw WriteFailed{out_.error()};
 }
 
-void CsvWriter::line(std::initializer_list<float> values) {
+void CsvWriter::line(std::initializer_list<float> values, std::optional<std::string_view> tail) {
   // Formatted in place: at most 16 characters a number, a comma or CR LF
-  // after each.
-  char text[8 * 17 + 2];
+  // after each; a tail of at most 16 characters.
+  char text[9 * 17 + 2];
   char* p = text;
   for (float x : values) {
     if (p != text) *p++ = ',';
@@ -50,6 +61,10 @@ void CsvWriter::line(std::initializer_list<float> values) {
     } else {
       p = std::to_chars(p, p + 16, x).ptr;
     }
+  }
+  if (tail) {
+    *p++ = ',';
+    for (char c : tail->substr(0, 16)) *p++ = c;
   }
   *p++ = '\r';
   *p++ = '\n';
@@ -60,8 +75,8 @@ void CsvWriter::line(std::initializer_list<float> values) {
 void CsvWriter::frequency_header(const FrequencyHeader&) { text_line(kFrequencyColumns); }
 
 void CsvWriter::frequency_row(const FrequencyRow& r) {
-  line(
-      {r.freq, r.lambda0, r.lambda_g, r.loss_inner, r.loss_outer, r.loss_dielectric, r.loss_total});
+  line({r.freq, r.lambda0, r.lambda_g, r.loss_inner, r.loss_outer, r.loss_dielectric, r.loss_total},
+       csv_flag(multimode(r.freq, te11_exact_ghz_)));
 }
 
 void CsvWriter::sensitivity_header(const SensitivityHeader& h) {
@@ -102,7 +117,7 @@ void JsonWriter::deliver() {
   if (!out_.end_statement()) throw WriteFailed{out_.error()};
 }
 
-void JsonWriter::row(std::initializer_list<Named> values) {
+void JsonWriter::row(std::initializer_list<Named> values, std::string_view tail) {
   buf_ += first_row_ ? "\n{" : ",\n{";
   first_row_ = false;
   bool first = true;
@@ -117,6 +132,7 @@ void JsonWriter::row(std::initializer_list<Named> values) {
       buf_ += "null";
     }
   }
+  buf_ += tail;
   buf_ += '}';
   deliver();
 }
@@ -128,18 +144,31 @@ void JsonWriter::frequency_header(const FrequencyHeader& h) {
 }
 
 void JsonWriter::frequency_row(const FrequencyRow& r) {
+  std::string_view tail;
+  if (checks_) {
+    const std::optional<bool> m = multimode(r.freq, checks_->modes.te11_ghz);
+    tail = !m ? ",\"multimode\":null" : *m ? ",\"multimode\":true" : ",\"multimode\":false";
+  }
   row({{"freq_ghz", r.freq},
        {"wavelength_free_space_in", r.lambda0},
        {"wavelength_guide_in", r.lambda_g},
        {"loss_inner_db_per_ft", r.loss_inner},
        {"loss_outer_db_per_ft", r.loss_outer},
        {"loss_dielectric_db_per_ft", r.loss_dielectric},
-       {"loss_total_db_per_ft", r.loss_total}});
+       {"loss_total_db_per_ft", r.loss_total}},
+      tail);
 }
 
 void JsonWriter::frequency_end(const FrequencyClosing& c) {
   line_["te11_cutoff_ghz"] = json_number(c.te11);
   line_["peak_power_kw"] = json_number(c.peak_power);
+  if (checks_) {
+    line_["te11_exact_ghz"] = json_double(checks_->modes.te11_ghz);
+    line_["te21_exact_ghz"] = json_double(checks_->modes.te21_ghz);
+    line_["tm01_exact_ghz"] = json_double(checks_->modes.tm01_ghz);
+    line_["velocity_factor"] = json_double(checks_->facts.velocity_factor);
+    line_["delay_ns_per_ft"] = json_double(checks_->facts.delay_ns_per_ft);
+  }
 }
 
 void JsonWriter::sensitivity_header(const SensitivityHeader& h) {

@@ -4,11 +4,13 @@
 // value, never rounded to a report's digits.
 #pragma once
 
+#include <limits>
 #include <nlohmann/json.hpp>
 #include <optional>
 #include <string>
 #include <string_view>
 
+#include "cli/line_checks.h"
 #include "driver/run_rows.h"
 #include "textio/output_channel.h"
 
@@ -27,10 +29,16 @@ void append_number(std::string& out, float x);
 // The same as a JSON value: a number of that decimal, null when not finite.
 nlohmann::ordered_json json_number(float x);
 
-// Column names of the tables, with their units.
+// A double as a JSON value: itself (printed as its shortest decimal), null
+// when not finite.
+nlohmann::ordered_json json_double(double x);
+
+// Column names of the tables, with their units. A frequency row's
+// `multimode` is true at or above the exact TE11 cut-off, false below it
+// (empty in CSV, null in JSON, when the cut-off was not found).
 inline constexpr std::string_view kFrequencyColumns =
     "freq_ghz,wavelength_free_space_in,wavelength_guide_in,loss_inner_db_per_ft,"
-    "loss_outer_db_per_ft,loss_dielectric_db_per_ft,loss_total_db_per_ft";
+    "loss_outer_db_per_ft,loss_dielectric_db_per_ft,loss_total_db_per_ft,multimode";
 // After the swept (or synthesized) diameter's column, outer_in or inner_in.
 inline constexpr std::string_view kSensitivityColumns =
     "zo_ohm,te11_cutoff_ghz,peak_power_kw,s_zo_inner,s_zo_outer,s_zo_er";
@@ -42,7 +50,10 @@ inline constexpr std::string_view kSynthesisLossColumns =
 // WriteFailed. The caller flushes `out` at the end.
 class CsvWriter : public RunConsumer {
  public:
-  explicit CsvWriter(OutputChannel& out) : out_(out) {}
+  // `te11_exact_ghz` is the exact TE11 cut-off of a frequency run's line.
+  explicit CsvWriter(OutputChannel& out,
+                     double te11_exact_ghz = std::numeric_limits<double>::quiet_NaN())
+      : out_(out), te11_exact_ghz_(te11_exact_ghz) {}
   void frequency_header(const FrequencyHeader&) override;
   void frequency_row(const FrequencyRow& r) override;
   void sensitivity_header(const SensitivityHeader& h) override;
@@ -51,10 +62,12 @@ class CsvWriter : public RunConsumer {
   void synthesis_loss_row(const SynthesisLossRow& r) override;
 
  private:
-  void line(std::initializer_list<float> values);
+  // The values, then `tail` as the last field when given.
+  void line(std::initializer_list<float> values, std::optional<std::string_view> tail = {});
   void text_line(std::string_view text);
 
   OutputChannel& out_;
+  double te11_exact_ghz_;
 };
 
 // One object: program, version, run, inputs, rows and the header block's
@@ -75,6 +88,9 @@ class JsonWriter : public RunConsumer {
   void synthesis_loss_header(const SynthesisLossHeader& h) override;
   void synthesis_loss_row(const SynthesisLossRow& r) override;
   void unrealizable(float zo) override;
+  // A frequency run's line checks: its rows get `multimode`, and `line` the
+  // exact cut-offs, velocity factor and delay.
+  void set_line_checks(const LineChecks& checks) { checks_ = checks; }
   void finish();
 
  private:
@@ -83,7 +99,8 @@ class JsonWriter : public RunConsumer {
     float value;
   };
   // A row object, written directly: its names are fixed, plain ASCII.
-  void row(std::initializer_list<Named> values);
+  // `tail`, when given, is written after the values inside the object.
+  void row(std::initializer_list<Named> values, std::string_view tail = {});
   void deliver();
 
   OutputChannel& out_;
@@ -91,6 +108,7 @@ class JsonWriter : public RunConsumer {
   std::string diameter_name_;  // "outer_in" or "inner_in"
   nlohmann::ordered_json line_ = nlohmann::ordered_json::object();
   std::optional<float> unrealizable_;
+  std::optional<LineChecks> checks_;
   bool first_row_ = true;
 };
 
