@@ -3,7 +3,7 @@
 // checks' plain-text tables, CSV or JSON.
 #include "cli/checks_commands.h"
 
-#include <sys/stat.h>
+#include "textio/platform.h"
 
 #include <charconv>
 #include <cmath>
@@ -186,9 +186,8 @@ Setting make_setting(const Options& o) {
   if (loaded.status == 2) throw UsageError{loaded.error};
   if (loaded.status != 0) throw Failure{loaded.error};
   if (s.output && loaded.identity.valid) {
-    struct stat st {};
-    if (::stat(s.output->c_str(), &st) == 0 && st.st_dev == loaded.identity.dev &&
-        st.st_ino == loaded.identity.ino) {
+    platform::FileIdentity id;
+    if (platform::identity_of(*s.output, id) && id == loaded.identity) {
       throw UsageError{o.output.quoted() + ": that is the defaults file in use"};
     }
   }

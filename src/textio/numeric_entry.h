@@ -31,7 +31,9 @@ struct NumericEntry {
 // at most 13 characters, ended early by a comma or a carriage return.
 std::string_view numeric_field(std::string_view line);
 
-// Interprets a field as the numeric entry rule says (blank field = 0).
+// Interprets a field: blanks anywhere are ignored, a sign may follow and
+// an exponent start with E, D or a sign; inf, infinity and nan are words
+// (a blank field = 0).
 NumericEntry parse_numeric(std::string_view field);
 
 // Rounds to the nearest whole number, halves away from zero; infinity, NaN and
