@@ -13,8 +13,8 @@
 #include "lines/lines.h"
 #include "textio/fields.h"
 #include "textio/format_writer.h"
-#include "textio/statement.h"
 #include "textio/numeric_entry.h"
+#include "textio/statement.h"
 
 namespace {
 
@@ -43,9 +43,21 @@ void BM_FixedField(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()));
 }
 BENCHMARK(BM_FixedField)
-    ->Args({7, 2})->Args({7, 3})->Args({7, 4})->Args({8, 2})->Args({8, 3})
-    ->Args({8, 4})->Args({8, 5})->Args({9, 2})->Args({9, 3})->Args({9, 4})
-    ->Args({10, 2})->Args({10, 3})->Args({10, 4})->Args({11, 3})->Args({11, 4});
+    ->Args({7, 2})
+    ->Args({7, 3})
+    ->Args({7, 4})
+    ->Args({8, 2})
+    ->Args({8, 3})
+    ->Args({8, 4})
+    ->Args({8, 5})
+    ->Args({9, 2})
+    ->Args({9, 3})
+    ->Args({9, 4})
+    ->Args({10, 2})
+    ->Args({10, 3})
+    ->Args({10, 4})
+    ->Args({11, 3})
+    ->Args({11, 4});
 
 void BM_FrequencyRow(benchmark::State& state) {
   static constexpr lumo::Statement<float, float, float, float, float, float, float> kRow{
@@ -64,8 +76,8 @@ void BM_FrequencyRow(benchmark::State& state) {
 BENCHMARK(BM_FrequencyRow);
 
 void BM_ParseNumeric(benchmark::State& state) {
-  const std::vector<std::string> fields = {"1.72", "0.0004", "  2.1", "1.5-3",
-                                           "1234567890.12", "1E3", "-.5", "99.99"};
+  const std::vector<std::string> fields = {"1.72",          "0.0004", "  2.1", "1.5-3",
+                                           "1234567890.12", "1E3",    "-.5",   "99.99"};
   std::size_t i = 0;
   for (auto _ : state) {
     auto e = lumo::parse_numeric(fields[i++ % fields.size()]);
@@ -121,8 +133,8 @@ void BM_MonteCarlo(benchmark::State& state) {
   inputs.inner_tol_in = 0.0003;
   inputs.er_tol = 0.02;
   inputs.offset_in = state.range(0) ? 0.001 : 0.0;
-  inputs.distribution = state.range(1) ? lumo::checks::Distribution::uniform
-                                     : lumo::checks::Distribution::normal;
+  inputs.distribution =
+      state.range(1) ? lumo::checks::Distribution::uniform : lumo::checks::Distribution::normal;
   inputs.samples = 1000000;
   for (auto _ : state) {
     auto result = lumo::checks::monte_carlo(inputs);
@@ -132,7 +144,11 @@ void BM_MonteCarlo(benchmark::State& state) {
   state.SetItemsProcessed(static_cast<std::int64_t>(state.iterations()) *
                           static_cast<std::int64_t>(inputs.samples));
 }
-BENCHMARK(BM_MonteCarlo)->Args({0, 0})->Args({1, 0})->Args({0, 1})->Args({1, 1})
+BENCHMARK(BM_MonteCarlo)
+    ->Args({0, 0})
+    ->Args({1, 0})
+    ->Args({0, 1})
+    ->Args({1, 1})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

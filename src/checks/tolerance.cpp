@@ -37,7 +37,7 @@ std::optional<InputError> error(InputField field, std::string message) {
 
 // A line value: finite and positive.
 std::optional<InputError> check_line_value(InputField field, const char* name, double v,
-                                          const char* unit) {
+                                           const char* unit) {
   if (!std::isfinite(v))
     return error(field, std::string(name) + " is not a finite number (" + number_text(v) + ")");
   if (v <= 0.0)
@@ -47,7 +47,7 @@ std::optional<InputError> check_line_value(InputField field, const char* name, d
 
 // A tolerance: finite, not negative, smaller than its value.
 std::optional<InputError> check_tolerance(InputField field, const char* name, double tol,
-                                         double value, const char* unit) {
+                                          double value, const char* unit) {
   const std::string what = std::string("the tolerance on ") + name;
   if (!std::isfinite(tol))
     return error(field, what + " is not a finite number (" + number_text(tol) + ")");
@@ -81,12 +81,14 @@ std::optional<InputError> input_error(const ToleranceInputs& inputs) {
   if (auto e = check_line_value(InputField::er, "Er", line.er, "")) return e;
   if (line.outer_in <= line.inner_in) {
     return error(InputField::outer, "B (" + number_text(line.outer_in) +
-                                       " in) is not larger than D (" + number_text(line.inner_in) +
-                                       " in)");
+                                        " in) is not larger than D (" + number_text(line.inner_in) +
+                                        " in)");
   }
-  if (auto e = check_tolerance(InputField::outer_tol, "B", inputs.outer_tol_in, line.outer_in, " in"))
+  if (auto e =
+          check_tolerance(InputField::outer_tol, "B", inputs.outer_tol_in, line.outer_in, " in"))
     return e;
-  if (auto e = check_tolerance(InputField::inner_tol, "D", inputs.inner_tol_in, line.inner_in, " in"))
+  if (auto e =
+          check_tolerance(InputField::inner_tol, "D", inputs.inner_tol_in, line.inner_in, " in"))
     return e;
   if (auto e = check_tolerance(InputField::er_tol, "Er", inputs.er_tol, line.er, "")) return e;
   const double c = inputs.offset_in;
@@ -96,22 +98,23 @@ std::optional<InputError> input_error(const ToleranceInputs& inputs) {
     return error(InputField::offset, "the offset is negative (" + number_text(c) + " in)");
   if (line.inner_in / 2.0 + c >= line.outer_in / 2.0) {
     return error(InputField::offset, "the offset (" + number_text(c) +
-                                        " in) lets the conductors touch: D/2 + C must stay "
-                                        "below B/2");
+                                         " in) lets the conductors touch: D/2 + C must stay "
+                                         "below B/2");
   }
-  if ((line.inner_in + inputs.inner_tol_in) / 2.0 + c >= (line.outer_in - inputs.outer_tol_in) / 2.0) {
+  if ((line.inner_in + inputs.inner_tol_in) / 2.0 + c >=
+      (line.outer_in - inputs.outer_tol_in) / 2.0) {
     return error(InputField::offset, "the offset (" + number_text(c) +
-                                        " in) and the tolerances on B and D let the conductors "
-                                        "touch: (D + tolerance)/2 + C must stay below "
-                                        "(B - tolerance)/2");
+                                         " in) and the tolerances on B and D let the conductors "
+                                         "touch: (D + tolerance)/2 + C must stay below "
+                                         "(B - tolerance)/2");
   }
   if (!std::isfinite(inputs.zref_ohm) || inputs.zref_ohm <= 0.0) {
     return error(InputField::zref, "the reference impedance is not a positive number (" +
-                                      number_text(inputs.zref_ohm) + " ohms)");
+                                       number_text(inputs.zref_ohm) + " ohms)");
   }
   if (!std::isfinite(inputs.rl_target_db) || inputs.rl_target_db <= 0.0) {
     return error(InputField::rl_target, "the return loss target is not a positive number (" +
-                                           number_text(inputs.rl_target_db) + " dB)");
+                                            number_text(inputs.rl_target_db) + " dB)");
   }
   if (inputs.samples == 0) return error(InputField::samples, "the number of samples is zero");
   return std::nullopt;

@@ -47,7 +47,7 @@ enum class InputField {
 
 // Why a inputs cannot be used: the value at fault and a one-line text naming it.
 struct InputError {
-  InputField field;      // the value at fault
+  InputField field;     // the value at fault
   std::string message;  // e.g. "the tolerance on D is negative (-0.0003 in)"
 };
 

@@ -3,8 +3,6 @@
 // checks' plain-text tables, CSV or JSON.
 #include "cli/checks_commands.h"
 
-#include "textio/platform.h"
-
 #include <charconv>
 #include <cmath>
 #include <cstdint>
@@ -26,6 +24,7 @@
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "input/ranges.h"
+#include "textio/platform.h"
 
 #ifndef LUMO_VERSION
 #error "LUMO_VERSION must be defined by the build"

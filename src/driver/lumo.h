@@ -12,12 +12,12 @@ namespace lumo {
 
 // The driver's own variables, living for the whole program.
 struct DriverVars {
-  float f = 0;       // frequency, GHz
-  float zo = 0;      // characteristic (or wanted) impedance, ohms
-  float ccap = 0;    // capacitance, pF per inch
-  float cind = 0;    // inductance, nH per inch
-  float temode = 0;  // TE11 cut-off, GHz
-  float pkpwr = 0;   // peak power, kW
+  float f = 0;             // frequency, GHz
+  float zo = 0;            // characteristic (or wanted) impedance, ohms
+  float ccap = 0;          // capacitance, pF per inch
+  float cind = 0;          // inductance, nH per inch
+  float temode = 0;        // TE11 cut-off, GHz
+  float pkpwr = 0;         // peak power, kW
   std::int32_t il = 0;     // row index of the running loop
   std::int32_t isyne = 0;  // result flag of the synthesis
   float sel = 0;           // the OPERATION entry

@@ -58,13 +58,13 @@ struct SensitivityHeader {
 // One diameter of a sensitivity table. For a synthesis, zo is the wanted
 // impedance and diameter the synthesized one.
 struct SensitivityRow {
-  float diameter = 0;  // inches
-  float zo = 0;        // ohms
-  float te11 = 0;      // GHz
+  float diameter = 0;    // inches
+  float zo = 0;          // ohms
+  float te11 = 0;        // GHz
   float peak_power = 0;  // kW
-  float s_inner = 0;   // sensitivity of Zo to D
-  float s_outer = 0;   // to B
-  float s_er = 0;      // to Er
+  float s_inner = 0;     // sensitivity of Zo to D
+  float s_outer = 0;     // to B
+  float s_er = 0;        // to Er
 };
 
 // Synthesis option 1.

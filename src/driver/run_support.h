@@ -19,9 +19,9 @@ float sweep_point(float min, float step, std::int32_t il);
 
 // The conductor a run varies or synthesizes, as its report names it.
 struct ConductorWords {
-  std::string_view fixed_name;   // "D =" or "B =": the diameter held fixed
-  std::string_view column;       // "Outer" or "Inner": the varied column's title
-  std::string_view letter;       // "B" or "D"
+  std::string_view fixed_name;  // "D =" or "B =": the diameter held fixed
+  std::string_view column;      // "Outer" or "Inner": the varied column's title
+  std::string_view letter;      // "B" or "D"
 };
 // Outer conductor (B) varied when `outer`, else the inner (D).
 ConductorWords conductor_words(bool outer);

@@ -18,7 +18,8 @@ void sensitivity_run(Records& rec, DriverVars& vars, RunConsumer& out) {
 
   auto diameter = [&](std::int64_t i) {
     const auto il = static_cast<std::int32_t>(i);
-    return outer ? sweep_point(inputs.bmin, inputs.bstep, il) : sweep_point(inputs.dmin, inputs.dstep, il);
+    return outer ? sweep_point(inputs.bmin, inputs.bstep, il)
+                 : sweep_point(inputs.dmin, inputs.dstep, il);
   };
   // A step whose line cannot exist is left out: B not above D or above
   // 99.99 inches, D below 0.0001 inch. The swept diameter never falls from

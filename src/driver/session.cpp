@@ -11,7 +11,9 @@ namespace lumo {
 
 namespace {
 
-constexpr Statement<> kOperationMenu{Stmt::kOperationMenu, "(/,6X,'Coaxial Transmission Line calculations ', 'completed.',/,6X,"
+constexpr Statement<> kOperationMenu{
+    Stmt::kOperationMenu,
+    "(/,6X,'Coaxial Transmission Line calculations ', 'completed.',/,6X,"
     "'Select next OPERATION:',/, 15X,'1. Select new OPTION.',/, "
     "15X,'2. RECYCLE and CONTINUE.',/,14X, '*3. EXIT to operating system.')"};
 

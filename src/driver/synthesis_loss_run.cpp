@@ -12,8 +12,12 @@ bool synthesis_loss_run(Records& rec, DriverVars& vars, RunConsumer& out) {
   Blk1& inputs = rec.blk1;
   const bool outer = rec.blk2.isyn == 2;
   const float fixed = outer ? inputs.d : inputs.b;
-  out.synthesis_loss_header({outer, fixed, inputs.er, {inputs.resb1, inputs.resd1, inputs.srb1, inputs.srd1, inputs.dltan},
-                             rec.blk2.iop, vars.f});
+  out.synthesis_loss_header({outer,
+                             fixed,
+                             inputs.er,
+                             {inputs.resb1, inputs.resd1, inputs.srb1, inputs.srd1, inputs.dltan},
+                             rec.blk2.iop,
+                             vars.f});
 
   const std::int32_t last = rec.blk2.l;
   const Blk4& model = rec.blk4;
@@ -27,7 +31,8 @@ bool synthesis_loss_run(Records& rec, DriverVars& vars, RunConsumer& out) {
       out.unrealizable(vars.zo);
       return false;
     }
-    lmloss(inputs.b, inputs.d, inputs.er, model.srb, model.srd, model.resb, model.resd, inputs.dltan, vars.f, loss);
+    lmloss(inputs.b, inputs.d, inputs.er, model.srb, model.srd, model.resb, model.resd,
+           inputs.dltan, vars.f, loss);
     lmmode(inputs.b, inputs.d, inputs.er, vars.temode);
     lmpwr(inputs.b, inputs.d, inputs.er, vars.pkpwr);
     out.synthesis_loss_row(

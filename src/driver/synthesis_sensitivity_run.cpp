@@ -28,7 +28,8 @@ bool synthesis_sensitivity_run(Records& rec, DriverVars& vars, RunConsumer& out)
     lmsen(inputs.b, inputs.d, inputs.er, vars.zo, rec.lmsen1);
     lmmode(inputs.b, inputs.d, inputs.er, vars.temode);
     lmpwr(inputs.b, inputs.d, inputs.er, vars.pkpwr);
-    out.sensitivity_row({synthesized, vars.zo, vars.temode, vars.pkpwr, sen.szod, sen.szob, sen.szoer});
+    out.sensitivity_row(
+        {synthesized, vars.zo, vars.temode, vars.pkpwr, sen.szod, sen.szob, sen.szoer});
   }
 
   vars.fdata = label("Sensitivity");

@@ -9,13 +9,14 @@
 namespace lumo {
 namespace {
 
-constexpr Statement<Text> kEndMessage{Stmt::kDefaultsEndMessage, 
-    "(6X,'End of file in Lumo default data file ',"
-    "/,6X,'(Lumo.DEF). Entry missing for variable ',A11)"};
-constexpr Statement<Text> kErrorMessage{Stmt::kDefaultsErrorMessage, 
-    "(6X,'ERROR exists in Lumo default data file',"
-    "/,6X,'(Lumo.DEF). Fix entry for variable ',A11)"};
-constexpr Statement<Text> kReservedMessage{Stmt::kDefaultsReservedMessage, 
+constexpr Statement<Text> kEndMessage{Stmt::kDefaultsEndMessage,
+                                      "(6X,'End of file in Lumo default data file ',"
+                                      "/,6X,'(Lumo.DEF). Entry missing for variable ',A11)"};
+constexpr Statement<Text> kErrorMessage{Stmt::kDefaultsErrorMessage,
+                                        "(6X,'ERROR exists in Lumo default data file',"
+                                        "/,6X,'(Lumo.DEF). Fix entry for variable ',A11)"};
+constexpr Statement<Text> kReservedMessage{
+    Stmt::kDefaultsReservedMessage,
     "(/,6X,'Filename ',A20,' is reserved by Lumo.',"
     "/,6X,'Please rename the default file in (Lumo.DEF).',/)"};
 

@@ -11,67 +11,95 @@
 namespace lumo {
 namespace {
 
-constexpr Statement<std::int32_t, std::int32_t, std::int32_t> kBanner{Stmt::kBanner, 
+constexpr Statement<std::int32_t, std::int32_t, std::int32_t> kBanner{
+    Stmt::kBanner,
     "(//,16X,'Lumo coaxial line calculator - free for any use.',"
     "/,16X,'  RF/Microwave Computer-Aided Engineering Software.',"
     "/,16X,'     Program: Lumo (v. 1.0)    Date: ',I2,'/',I2,'/',I4,/)"};
 
-constexpr Statement<> kIntroduction{Stmt::kIntroduction, 
+constexpr Statement<> kIntroduction{
+    Stmt::kIntroduction,
     "(/,12X,'This program performs Impedance ANALYSIS and Dimensional',"
     "/,12X,'SYNTHESIS for COAXIAL transmission lines.')"};
-constexpr Statement<> kFunctionMenu{Stmt::kFunctionMenu, 
+constexpr Statement<> kFunctionMenu{
+    Stmt::kFunctionMenu,
     "(/,6X,'Please select a Program FUNCTION:',"
     "/,10X,'*1 : ANALYSIS  of Impedances from known Dimensions.  ',"
     "/,11X,'2 : SYNTHESIS of Dimensions from known Impedances.   ')"};
 constexpr Statement<> kFunctionPrompt{Stmt::kFunctionPrompt, "(6X,'Program FUNCTION selected = ')"};
-constexpr Statement<> kSynthesizedPrompt{Stmt::kSynthesizedPrompt, 
+constexpr Statement<> kSynthesizedPrompt{
+    Stmt::kSynthesizedPrompt,
     "(/,6X,'Please enter CONDUCTOR to be SYNTHESIZED (*1=Inner, 2=Outer): ')"};
 
-constexpr Statement<> kDimensionalHeading{Stmt::kDimensionalHeading, "(/,6X,'Please enter the following Dimensional Data:')"};
-constexpr Statement<> kOuterPrompt{Stmt::kOuterPrompt, "(11X,'-Outer Conductor Diameter(B), Inches = ')"};
-constexpr Statement<> kInnerPrompt{Stmt::kInnerPrompt, "(11X,'-Inner Conductor Diameter(D), Inches = ')"};
-constexpr Statement<> kDiameterOrder{Stmt::kDiameterOrder, 
-    "(/,6X,'OUTER Conductor dimension (= B) must be larger',"
-    "/,6X,'than INNER Conductor dimension (= D).',/)"};
-constexpr Statement<> kReenterOuterPrompt{Stmt::kReenterOuterPrompt, "(6X,'Please re-enter OUTER conductor dimension, B: ')"};
-constexpr Statement<> kReenterInnerPrompt{Stmt::kReenterInnerPrompt, "(6X,'Please re-enter INNER conductor dimension, D: ')"};
+constexpr Statement<> kDimensionalHeading{Stmt::kDimensionalHeading,
+                                          "(/,6X,'Please enter the following Dimensional Data:')"};
+constexpr Statement<> kOuterPrompt{Stmt::kOuterPrompt,
+                                   "(11X,'-Outer Conductor Diameter(B), Inches = ')"};
+constexpr Statement<> kInnerPrompt{Stmt::kInnerPrompt,
+                                   "(11X,'-Inner Conductor Diameter(D), Inches = ')"};
+constexpr Statement<> kDiameterOrder{Stmt::kDiameterOrder,
+                                     "(/,6X,'OUTER Conductor dimension (= B) must be larger',"
+                                     "/,6X,'than INNER Conductor dimension (= D).',/)"};
+constexpr Statement<> kReenterOuterPrompt{Stmt::kReenterOuterPrompt,
+                                          "(6X,'Please re-enter OUTER conductor dimension, B: ')"};
+constexpr Statement<> kReenterInnerPrompt{Stmt::kReenterInnerPrompt,
+                                          "(6X,'Please re-enter INNER conductor dimension, D: ')"};
 constexpr Statement<> kErPrompt{Stmt::kErPrompt, "(11X,'-Relative Dielectric Constant, Er    = ')"};
-constexpr Statement<> kDltanPrompt{Stmt::kDltanPrompt, "(11X,'-Dielectric Loss Tangent (DLTAN)     = ')"};
-constexpr Statement<> kResistivityHeading{Stmt::kResistivityHeading, "(11X,'-Conductor Resistivities, micro-Ohm-cm:')"};
-constexpr Statement<> kResbPrompt{Stmt::kResbPrompt, "(14X,'-Outer Conductor      (RESB)      = ')"};
-constexpr Statement<> kResdPrompt{Stmt::kResdPrompt, "(14X,'-Inner Conductor      (RESD)      = ')"};
-constexpr Statement<> kRoughnessHeading{Stmt::kRoughnessHeading, "(11X,'-RMS Surface Roughness, micro-Inches:')"};
+constexpr Statement<> kDltanPrompt{Stmt::kDltanPrompt,
+                                   "(11X,'-Dielectric Loss Tangent (DLTAN)     = ')"};
+constexpr Statement<> kResistivityHeading{Stmt::kResistivityHeading,
+                                          "(11X,'-Conductor Resistivities, micro-Ohm-cm:')"};
+constexpr Statement<> kResbPrompt{Stmt::kResbPrompt,
+                                  "(14X,'-Outer Conductor      (RESB)      = ')"};
+constexpr Statement<> kResdPrompt{Stmt::kResdPrompt,
+                                  "(14X,'-Inner Conductor      (RESD)      = ')"};
+constexpr Statement<> kRoughnessHeading{Stmt::kRoughnessHeading,
+                                        "(11X,'-RMS Surface Roughness, micro-Inches:')"};
 constexpr Statement<> kSrbPrompt{Stmt::kSrbPrompt, "(14X,'-Outer Conductor      (SRB)       = ')"};
 constexpr Statement<> kSrdPrompt{Stmt::kSrdPrompt, "(14X,'-Inner Conductor      (SRD)       = ')"};
 
-constexpr Statement<> kAnalysisMenu{Stmt::kAnalysisMenu, 
+constexpr Statement<> kAnalysisMenu{
+    Stmt::kAnalysisMenu,
     "(/,6X,'Select one of the following Analysis OPTIONS:',"
     "/,9X,'*Option 1: Frequency Analysis of Coax with Loss.  ',"
     "/,10X,'Option 2: Sensitivity Analysis of Zo vs. Dimensions.')"};
 constexpr Statement<> kAnalysisPrompt{Stmt::kAnalysisPrompt, "(6X,'Analysis OPTION selected = ')"};
-constexpr Statement<> kFrequencyHeading{Stmt::kFrequencyHeading, 
-    "(/,6X,'Please enter Frequency Range for Frequency ANALYSIS:')"};
-constexpr Statement<> kStartFrequencyPrompt{Stmt::kStartFrequencyPrompt, "(11X,'-Analysis Start Frequency, GHz = ')"};
-constexpr Statement<> kStopFrequencyPrompt{Stmt::kStopFrequencyPrompt, "(11X,'-Analysis Stop  Frequency, GHz = ')"};
-constexpr Statement<> kStepFrequencyPrompt{Stmt::kStepFrequencyPrompt, "(11X,'-Analysis Step  Frequency, GHz = ')"};
-constexpr Statement<> kVariedPrompt{Stmt::kVariedPrompt, 
-    "(/,6X,'Please enter Conductor to be varied (*1=Inner; 2=Outer): ')"};
-constexpr Statement<Text> kDiameterRangeHeading{Stmt::kDiameterRangeHeading, 
-    "(/,6X,'Please enter range of ',A5,' conductor diameters:')"};
-constexpr Statement<> kMinDiameterPrompt{Stmt::kMinDiameterPrompt, "(11X,'-Minimum Diameter,   Inches = ')"};
-constexpr Statement<> kMaxDiameterPrompt{Stmt::kMaxDiameterPrompt, "(11X,'-Maximum Diameter,   Inches = ')"};
-constexpr Statement<> kStepDiameterPrompt{Stmt::kStepDiameterPrompt, "(11X,'-Diameter Step Size, Inches = ')"};
+constexpr Statement<> kFrequencyHeading{
+    Stmt::kFrequencyHeading, "(/,6X,'Please enter Frequency Range for Frequency ANALYSIS:')"};
+constexpr Statement<> kStartFrequencyPrompt{Stmt::kStartFrequencyPrompt,
+                                            "(11X,'-Analysis Start Frequency, GHz = ')"};
+constexpr Statement<> kStopFrequencyPrompt{Stmt::kStopFrequencyPrompt,
+                                           "(11X,'-Analysis Stop  Frequency, GHz = ')"};
+constexpr Statement<> kStepFrequencyPrompt{Stmt::kStepFrequencyPrompt,
+                                           "(11X,'-Analysis Step  Frequency, GHz = ')"};
+constexpr Statement<> kVariedPrompt{
+    Stmt::kVariedPrompt, "(/,6X,'Please enter Conductor to be varied (*1=Inner; 2=Outer): ')"};
+constexpr Statement<Text> kDiameterRangeHeading{
+    Stmt::kDiameterRangeHeading, "(/,6X,'Please enter range of ',A5,' conductor diameters:')"};
+constexpr Statement<> kMinDiameterPrompt{Stmt::kMinDiameterPrompt,
+                                         "(11X,'-Minimum Diameter,   Inches = ')"};
+constexpr Statement<> kMaxDiameterPrompt{Stmt::kMaxDiameterPrompt,
+                                         "(11X,'-Maximum Diameter,   Inches = ')"};
+constexpr Statement<> kStepDiameterPrompt{Stmt::kStepDiameterPrompt,
+                                          "(11X,'-Diameter Step Size, Inches = ')"};
 
-constexpr Statement<> kSynthesisMenu{Stmt::kSynthesisMenu, 
+constexpr Statement<> kSynthesisMenu{
+    Stmt::kSynthesisMenu,
     "(/,6X,'Select one of the following Synthesis OPTIONS:',"
     "/,9X,'*Option 1: Diameter Synthesis with Transmission Loss.',"
     "/,10X,'Option 2: Diameter Synthesis with Sensitivity Analysis.')"};
-constexpr Statement<> kSynthesisPrompt{Stmt::kSynthesisPrompt, "(6X,'Synthesis OPTION selected = ')"};
-constexpr Statement<> kImpedanceHeading{Stmt::kImpedanceHeading, "(/,6X,'Please enter range of Impedances for SYNTHESIS:')"};
-constexpr Statement<> kMinImpedancePrompt{Stmt::kMinImpedancePrompt, "(11X,'-Minimum Impedance,   Ohms = ')"};
-constexpr Statement<> kMaxImpedancePrompt{Stmt::kMaxImpedancePrompt, "(11X,'-Maximum Impedance,   Ohms = ')"};
-constexpr Statement<> kStepImpedancePrompt{Stmt::kStepImpedancePrompt, "(11X,'-Impedance Step Size, Ohms = ')"};
-constexpr Statement<> kLossFrequencyPrompt{Stmt::kLossFrequencyPrompt, 
+constexpr Statement<> kSynthesisPrompt{Stmt::kSynthesisPrompt,
+                                       "(6X,'Synthesis OPTION selected = ')"};
+constexpr Statement<> kImpedanceHeading{Stmt::kImpedanceHeading,
+                                        "(/,6X,'Please enter range of Impedances for SYNTHESIS:')"};
+constexpr Statement<> kMinImpedancePrompt{Stmt::kMinImpedancePrompt,
+                                          "(11X,'-Minimum Impedance,   Ohms = ')"};
+constexpr Statement<> kMaxImpedancePrompt{Stmt::kMaxImpedancePrompt,
+                                          "(11X,'-Maximum Impedance,   Ohms = ')"};
+constexpr Statement<> kStepImpedancePrompt{Stmt::kStepImpedancePrompt,
+                                           "(11X,'-Impedance Step Size, Ohms = ')"};
+constexpr Statement<> kLossFrequencyPrompt{
+    Stmt::kLossFrequencyPrompt,
     "(/,6X,'Enter Frequency where Insertion Loss is calculated, GHz = ')"};
 
 // Micro-ohm-cm to ohm-inches (1e-6 / 2.54) and micro-inches to inches.
@@ -117,7 +145,8 @@ void ask_function(Records& rec, Io& io) {
   say(io, kFunctionMenu);
   choices.ifunc = ask_choice(io, kFunctionPrompt, Stmt::kFunctionEntry);
   choices.isyn = 1;
-  if (choices.ifunc == 2) choices.isyn = ask_choice(io, kSynthesizedPrompt, Stmt::kSynthesizedEntry);
+  if (choices.ifunc == 2)
+    choices.isyn = ask_choice(io, kSynthesizedPrompt, Stmt::kSynthesizedEntry);
 }
 
 // While D is not below B the analysis cannot go on: B is asked again. When D
@@ -128,9 +157,13 @@ void insist_outer_exceeds_inner(Records& rec, Io& io) {
   while (inputs.d >= inputs.b) {
     say(io, kDiameterOrder);
     if (inputs.d >= kDiameterRange.high) {
-      if (ask_number(io, kReenterInnerPrompt, Stmt::kReenterInnerEntry, kDiameterRange, inputs.ddef)) inputs.d = inputs.ddef;
+      if (ask_number(io, kReenterInnerPrompt, Stmt::kReenterInnerEntry, kDiameterRange,
+                     inputs.ddef))
+        inputs.d = inputs.ddef;
     } else {
-      if (ask_number(io, kReenterOuterPrompt, Stmt::kReenterOuterEntry, kDiameterRange, inputs.bdef)) inputs.b = inputs.bdef;
+      if (ask_number(io, kReenterOuterPrompt, Stmt::kReenterOuterEntry, kDiameterRange,
+                     inputs.bdef))
+        inputs.b = inputs.bdef;
     }
   }
 }
@@ -148,10 +181,12 @@ void ask_dimensions_and_materials(Records& rec, Io& io) {
     inputs.d = inputs.ddef;
   }
   if (!(synthesis && rec.blk2.isyn == 2)) {
-    if (ask_number(io, kOuterPrompt, Stmt::kOuterEntry, kDiameterRange, inputs.bdef)) inputs.b = inputs.bdef;
+    if (ask_number(io, kOuterPrompt, Stmt::kOuterEntry, kDiameterRange, inputs.bdef))
+      inputs.b = inputs.bdef;
   }
   if (!(synthesis && rec.blk2.isyn == 1)) {
-    if (ask_number(io, kInnerPrompt, Stmt::kInnerEntry, kDiameterRange, inputs.ddef)) inputs.d = inputs.ddef;
+    if (ask_number(io, kInnerPrompt, Stmt::kInnerEntry, kDiameterRange, inputs.ddef))
+      inputs.d = inputs.ddef;
   }
   if (!synthesis) insist_outer_exceeds_inner(rec, io);
 
@@ -177,7 +212,8 @@ void ask_dimensions_and_materials(Records& rec, Io& io) {
 void ask_frequency_range(Records& rec, Io& io) {
   Blk1& inputs = rec.blk1;
   say(io, kFrequencyHeading);
-  ask_number(io, kStartFrequencyPrompt, Stmt::kStartFrequencyEntry, kStartFrequencyEntry, inputs.fmin);
+  ask_number(io, kStartFrequencyPrompt, Stmt::kStartFrequencyEntry, kStartFrequencyEntry,
+             inputs.fmin);
   ask_number(io, kStopFrequencyPrompt, Stmt::kStopFrequencyEntry, kFrequencyEntry, inputs.fmax);
   if (inputs.fmin > inputs.fmax) inputs.fmax = inputs.fmin;
   ask_number(io, kStepFrequencyPrompt, Stmt::kStepFrequencyEntry, kStepRange, inputs.fstep);
@@ -223,7 +259,8 @@ void ask_synthesis_option(Records& rec, Io& io) {
   ask_number(io, kStepImpedancePrompt, Stmt::kStepImpedanceEntry, kStepRange, inputs.zstep);
   rec.blk2.l = step_count(inputs.zmin, inputs.zmax, inputs.zstep);
 
-  if (rec.blk2.iop == 1) ask_number(io, kLossFrequencyPrompt, Stmt::kLossFrequencyEntry, kFrequencyEntry, inputs.fdef);
+  if (rec.blk2.iop == 1)
+    ask_number(io, kLossFrequencyPrompt, Stmt::kLossFrequencyEntry, kFrequencyEntry, inputs.fdef);
 }
 
 }  // namespace

@@ -8,16 +8,19 @@
 namespace lumo {
 namespace {
 
-constexpr Statement<> kStorageQuestion{Stmt::kStorageQuestion, "(/,6X,'Is Output Data STORAGE desired? (1=YES) = ')"};
-constexpr Statement<> kNameAdvice{Stmt::kNameAdvice, 
+constexpr Statement<> kStorageQuestion{Stmt::kStorageQuestion,
+                                       "(/,6X,'Is Output Data STORAGE desired? (1=YES) = ')"};
+constexpr Statement<> kNameAdvice{
+    Stmt::kNameAdvice,
     "(6X,'Enter a FILENAME (up to 20 characters) for Output Data storage: ',"
     "/,10X,'-Enter: Filename.xls for storage in a spreadsheet',"
     "/,10X,'-Enter: Filename.doc for storage in a word processor',"
     "/,10X,'-Enter: Filename.txt for storage as a text document')"};
-constexpr Statement<> kNamePrompt{Stmt::kNamePrompt, "(11X,'Enter your FILENAME for Output Data Storage: ')"};
-constexpr Statement<Text> kReservedName{Stmt::kReservedName, 
-    "(/,6X,'Filename: ',A20,' is reserved by Lumo.',"
-    "/,6X,'Please enter a different filename.',/)"};
+constexpr Statement<> kNamePrompt{Stmt::kNamePrompt,
+                                  "(11X,'Enter your FILENAME for Output Data Storage: ')"};
+constexpr Statement<Text> kReservedName{Stmt::kReservedName,
+                                        "(/,6X,'Filename: ',A20,' is reserved by Lumo.',"
+                                        "/,6X,'Please enter a different filename.',/)"};
 
 // The calculator's own program and defaults file names.
 constexpr std::string_view kReservedNames[] = {"Lumo.EXE", "Lumo.DEF", "lumo.exe", "lumo.def"};

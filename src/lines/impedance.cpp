@@ -15,14 +15,14 @@ void lmzo(const float& b, const float& d, const float& er, float& zo) {
   zo = std::log(ratio) * factor;
 }
 
-void lmcap(const float& b, const float& d, const float& er, const float& zo,
-           float& ccap, float& cind) {
+void lmcap(const float& b, const float& d, const float& er, const float& zo, float& ccap,
+           float& cind) {
   const float numerator = 2.0f * kPi * kEpsilon * er;
   const float ratio = b / d;
   ccap = numerator / std::log(ratio);  // farads per metre
   // Inductance = Zo squared times the capacitance, taken before conversion
   // and clamp.
-  cind = zo * zo * ccap;                   // henries per metre
+  cind = zo * zo * ccap;                  // henries per metre
   cind = cind * kMetresPerInch / 1e-9f;   // nanohenries per inch
   ccap = ccap * kMetresPerInch / 1e-12f;  // picofarads per inch
   if (ccap > kConstantClamp) ccap = kConstantClamp;

@@ -14,15 +14,14 @@ void lmzo(const float& b, const float& d, const float& er, float& zo);
 
 // Capacitance ccap (pF per inch) and inductance cind (nH per inch); zo is the
 // impedance lmzo gave for the same line. Both clamped at 9999.99.
-void lmcap(const float& b, const float& d, const float& er, const float& zo,
-           float& ccap, float& cind);
+void lmcap(const float& b, const float& d, const float& er, const float& zo, float& ccap,
+           float& cind);
 
 // Conductor, dielectric and total loss (dB per foot) and the two wavelengths
 // (inches) at frequency f (GHz), into `out`. srb/srd in inches, resb/resd in
 // ohm-inches.
-void lmloss(const float& b, const float& d, const float& er, const float& srb,
-            const float& srd, const float& resb, const float& resd,
-            const float& dltan, const float& f, Lmlos1& out);
+void lmloss(const float& b, const float& d, const float& er, const float& srb, const float& srd,
+            const float& resb, const float& resd, const float& dltan, const float& f, Lmlos1& out);
 
 // TE11 cut-off frequency temode (GHz), clamped at 9999.99.
 void lmmode(const float& b, const float& d, const float& er, float& temode);
@@ -36,7 +35,7 @@ void lmsen(float& b, float& d, float& er, float& zo, Lmsen1& out);
 
 // Synthesizes d from b (isyn = 1) or b from d (isyn = 2) for the wanted
 // impedance zo; isyne = 0 when realizable, 1 when not.
-void lmsyn(float& b, float& d, const float& er, const float& zo,
-           const std::int32_t& isyn, std::int32_t& isyne);
+void lmsyn(float& b, float& d, const float& er, const float& zo, const std::int32_t& isyn,
+           std::int32_t& isyne);
 
 }  // namespace lumo

@@ -22,9 +22,8 @@ float roughened(float rs, float sr, float res) {
 
 }  // namespace
 
-void lmloss(const float& b, const float& d, const float& er, const float& srb,
-            const float& srd, const float& resb, const float& resd,
-            const float& dltan, const float& f, Lmlos1& out) {
+void lmloss(const float& b, const float& d, const float& er, const float& srb, const float& srd,
+            const float& resb, const float& resd, const float& dltan, const float& f, Lmlos1& out) {
   out.acb = 0.0f;
   out.acd = 0.0f;
   out.ad = 0.0f;

@@ -10,8 +10,7 @@ constexpr float perturbation = 1.001f;
 
 // Sensitivity of Zo to x: raises x by the step in place, takes Zo again,
 // restores x. tp is Zo at the unperturbed point; zo receives the new Zo.
-float sensitivity_to(float& x, float& b, float& d, float& er, float tp,
-                     float& zo) {
+float sensitivity_to(float& x, float& b, float& d, float& er, float tp, float& zo) {
   const float tp1 = x;
   x = x * perturbation;
   lmzo(b, d, er, zo);

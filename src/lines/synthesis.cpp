@@ -8,8 +8,8 @@ namespace lumo {
 
 using namespace line_constants;
 
-void lmsyn(float& b, float& d, const float& er, const float& zo,
-           const std::int32_t& isyn, std::int32_t& isyne) {
+void lmsyn(float& b, float& d, const float& er, const float& zo, const std::int32_t& isyn,
+           std::int32_t& isyne) {
   isyne = 0;
   if (zo < 0.01f || zo > 999.99f) {
     isyne = 1;

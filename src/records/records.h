@@ -13,21 +13,21 @@ using Text20 = std::array<char, 20>;
 
 // Numeric inputs, in the order of the defaults file's fields.
 struct Blk1 {
-  float b = 0;      // outer conductor diameter B, inches (working value)
-  float d = 0;      // inner conductor diameter D, inches (working value)
-  float er = 0;     // relative dielectric constant
-  float dltan = 0;  // dielectric loss tangent
-  float srb1 = 0;   // RMS roughness of the outer conductor, micro-inches
-  float srd1 = 0;   // RMS roughness of the inner conductor, micro-inches
-  float resb1 = 0;  // resistivity of the outer conductor, micro-ohm-cm
-  float resd1 = 0;  // resistivity of the inner conductor, micro-ohm-cm
+  float b = 0;                          // outer conductor diameter B, inches (working value)
+  float d = 0;                          // inner conductor diameter D, inches (working value)
+  float er = 0;                         // relative dielectric constant
+  float dltan = 0;                      // dielectric loss tangent
+  float srb1 = 0;                       // RMS roughness of the outer conductor, micro-inches
+  float srd1 = 0;                       // RMS roughness of the inner conductor, micro-inches
+  float resb1 = 0;                      // resistivity of the outer conductor, micro-ohm-cm
+  float resd1 = 0;                      // resistivity of the inner conductor, micro-ohm-cm
   float fmin = 0, fmax = 0, fstep = 0;  // frequency sweep, GHz
   float zmin = 0, zmax = 0, zstep = 0;  // impedance sweep, ohms
   float bmin = 0, bmax = 0, bstep = 0;  // outer diameter sweep, inches
   float dmin = 0, dmax = 0, dstep = 0;  // inner diameter sweep, inches
-  float fdef = 0;  // insertion-loss frequency of synthesis option 1, GHz
-  float bdef = 0;  // outer diameter as entered, inches
-  float ddef = 0;  // inner diameter as entered, inches
+  float fdef = 0;                       // insertion-loss frequency of synthesis option 1, GHz
+  float bdef = 0;                       // outer diameter as entered, inches
+  float ddef = 0;                       // inner diameter as entered, inches
 };
 
 // The choices of the dialogue and the driver.

@@ -23,8 +23,7 @@ std::string fatal_report(int line, std::string_view source, int unit,
 }
 
 void fatal(int unit, std::optional<std::string_view> file, std::string_view reason, Stmt where) {
-  throw FatalStop{
-      fatal_report(statement_number(where), statement_part(where), unit, file, reason)};
+  throw FatalStop{fatal_report(statement_number(where), statement_part(where), unit, file, reason)};
 }
 
 std::string open_failure_reason(int err, std::string_view name) {

@@ -38,13 +38,12 @@ struct FatalStop {
 //   "At line 112 of file dialogue (unit = 5, file = 'stdin')\n"
 //   "Lumo runtime error: End of file\n"
 std::string fatal_report(int line, std::string_view source, int unit,
-                         std::optional<std::string_view> file,
-                         std::string_view reason);
+                         std::optional<std::string_view> file, std::string_view reason);
 
 // Raises the stop for the statement `where` (its number and part make the
 // locator line).
-[[noreturn]] void fatal(int unit, std::optional<std::string_view> file,
-                        std::string_view reason, Stmt where);
+[[noreturn]] void fatal(int unit, std::optional<std::string_view> file, std::string_view reason,
+                        Stmt where);
 
 // Reason text for an operating-system error number on opening or writing
 // `name`: the texts for a missing file, a permission refusal and a directory,

@@ -43,8 +43,8 @@ void DefaultsFile::open(const std::string& dir, std::string_view name, Stmt wher
 
 DataFile::~DataFile() { close(Stmt::kFinishOutputFile, true); }
 
-void DataFile::connect(const std::string& dir, std::string_view name,
-                       const DefaultsFile& defaults, Stmt where) {
+void DataFile::connect(const std::string& dir, std::string_view name, const DefaultsFile& defaults,
+                       Stmt where) {
   std::string path = path_of(dir, name);
   FileIdentity id;
   if (platform::identity_of(path, id)) {

@@ -45,12 +45,12 @@ class DataFile {
   //  - nothing connected: open (create when missing), write from the start and
   //    cut the old contents after the first statement;
   //  - the same file (as the file system decides: FileIdentity) already
-//    connected: nothing changes;
+  //    connected: nothing changes;
   //  - another file connected: close it complete, then open the new one.
   // The open defaults file cannot be connected ("File already opened in
   // another unit"). Failures are the fatal stop.
-  void connect(const std::string& dir, std::string_view name,
-               const DefaultsFile& defaults, Stmt where);
+  void connect(const std::string& dir, std::string_view name, const DefaultsFile& defaults,
+               Stmt where);
   bool is_connected() const { return fd_ >= 0; }
   const std::string& name() const { return name_; }
 

@@ -73,8 +73,15 @@ class FormatList {
       if (i >= text_.size()) fail("unterminated list");
       char c = text_[i];
       if (c == ')') return i + 1;
-      if (c == ',') { ++i; continue; }
-      if (c == '/') { push({FormatItem::kLineEnd}); ++i; continue; }
+      if (c == ',') {
+        ++i;
+        continue;
+      }
+      if (c == '/') {
+        push({FormatItem::kLineEnd});
+        ++i;
+        continue;
+      }
       if (c == '\'') {
         std::size_t start = ++i;
         while (i < text_.size() && text_[i] != '\'') ++i;
@@ -87,8 +94,9 @@ class FormatList {
       if (c == 'F' || c == 'I' || c == 'A') {
         ++i;
         int w = number(i);
-        FormatItem it{c == 'F' ? FormatItem::kReal
-                               : c == 'I' ? FormatItem::kInt : FormatItem::kChars,
+        FormatItem it{c == 'F'   ? FormatItem::kReal
+                      : c == 'I' ? FormatItem::kInt
+                                 : FormatItem::kChars,
                       static_cast<std::uint16_t>(w)};
         if (c == 'F') {
           if (i >= text_.size() || text_[i] != '.') fail("F needs decimals");

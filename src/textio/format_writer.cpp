@@ -126,8 +126,8 @@ void format_into(Sink& out, const FormatList& list, std::span<const FieldValue> 
 
 }  // namespace
 
-void format_fields(OutputChannel& out, const FormatList& list,
-                   std::span<const FieldValue> values, StatementMode mode, OutputChannel* copy) {
+void format_fields(OutputChannel& out, const FormatList& list, std::span<const FieldValue> values,
+                   StatementMode mode, OutputChannel* copy) {
   ChannelSink sink{out, copy};
   format_into(sink, list, values, mode);
 }

@@ -37,17 +37,13 @@ enum class StatementMode { kAdvancing, kPrompt };
 // statement there, and a value of the wrong kind for its field is written as
 // asterisks. Typed statements (statement.h) rule both out when compiled.
 // When `copy` is not null it takes the same bytes.
-void format_fields(OutputChannel& out, const FormatList& list,
-                   std::span<const FieldValue> values,
-                   StatementMode mode = StatementMode::kAdvancing,
-                   OutputChannel* copy = nullptr);
-void format_fields(std::string& out, const FormatList& list,
-                   std::span<const FieldValue> values,
+void format_fields(OutputChannel& out, const FormatList& list, std::span<const FieldValue> values,
+                   StatementMode mode = StatementMode::kAdvancing, OutputChannel* copy = nullptr);
+void format_fields(std::string& out, const FormatList& list, std::span<const FieldValue> values,
                    StatementMode mode = StatementMode::kAdvancing);
 
 // The same into a string, for tests of layouts.
-std::string format_to_string(const FormatList& list,
-                             std::initializer_list<FieldValue> values,
+std::string format_to_string(const FormatList& list, std::initializer_list<FieldValue> values,
                              StatementMode mode = StatementMode::kAdvancing);
 
 }  // namespace lumo

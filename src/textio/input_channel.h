@@ -13,9 +13,9 @@ class InputChannel {
  public:
   enum class Result { kLine, kEnd, kError };
 
-  InputChannel() = default;                     // no input at all
-  explicit InputChannel(std::string bytes);     // in-memory input
-  explicit InputChannel(int fd, bool owned);    // a descriptor, read in blocks
+  InputChannel() = default;                   // no input at all
+  explicit InputChannel(std::string bytes);   // in-memory input
+  explicit InputChannel(int fd, bool owned);  // a descriptor, read in blocks
   InputChannel(InputChannel&&) noexcept;
   InputChannel& operator=(InputChannel&&) noexcept;
   InputChannel(const InputChannel&) = delete;

@@ -35,8 +35,7 @@ std::string console_line(Io& io, std::size_t keep, char stop, Stmt where) {
 }
 
 // The next defaults file line; a read error is the fatal stop on channel 2.
-LineOutcome defaults_line(Io& io, std::string& line, std::size_t keep, char stop,
-                          Stmt where) {
+LineOutcome defaults_line(Io& io, std::string& line, std::size_t keep, char stop, Stmt where) {
   InputChannel& in = io.defaults.input();
   switch (in.next_line(line, keep, stop)) {
     case InputChannel::Result::kLine:
@@ -66,8 +65,8 @@ LocalTime system_local_time() {
   return t;
 }
 
-void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values,
-                Stmt where, OutputChannel* copy) {
+void say_fields(Io& io, const FormatList& list, std::span<const FieldValue> values, Stmt where,
+                OutputChannel* copy) {
   format_fields(io.console_out, list, values, StatementMode::kAdvancing, copy);
   end_console_statement(io, where);
 }
@@ -95,7 +94,8 @@ Text20 read_name(Io& io, Stmt where) {
 
 LineOutcome read_default_number(Io& io, float& value) {
   std::string line;
-  LineOutcome outcome = defaults_line(io, line, kNumericWidth, kFieldStop, Stmt::kReadDefaultsNumber);
+  LineOutcome outcome =
+      defaults_line(io, line, kNumericWidth, kFieldStop, Stmt::kReadDefaultsNumber);
   if (outcome != LineOutcome::kValue) return outcome;
   NumericEntry entry = parse_numeric(numeric_field(line));
   if (entry.malformed) return LineOutcome::kMalformed;
@@ -123,8 +123,7 @@ void finish_io(Io& io, bool after_stop) {
   }
   if (!io.console_out.flush()) {
     // The data file is still closed complete by the pass after the stop.
-    fatal(kUnitConsoleOut, kStdout, std::strerror(io.console_out.error()),
-          Stmt::kFinishConsole);
+    fatal(kUnitConsoleOut, kStdout, std::strerror(io.console_out.error()), Stmt::kFinishConsole);
   }
   io.data.close(Stmt::kFinishOutputFile);
 }

@@ -31,8 +31,8 @@ struct Io {
   OutputChannel& error_out;    // error stream, LF line ends
   std::string dir;             // working directory of the files ("" = current)
   std::function<LocalTime()> clock = system_local_time;
-  DefaultsFile defaults{};     // channel 2
-  DataFile data{};             // channel 1
+  DefaultsFile defaults{};  // channel 2
+  DataFile data{};          // channel 1
 };
 
 // An advancing statement on the console; when `copy` is not null, the same

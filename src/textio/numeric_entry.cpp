@@ -58,8 +58,8 @@ float to_float(bool negative, const std::string& digits, long exponent) {
   text.push_back('e');
   text += std::to_string(exponent);
   float value = 0;
-  auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value,
-                                   std::chars_format::scientific);
+  auto [ptr, ec] =
+      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific);
   if (ec == std::errc::result_out_of_range) {
     // Beyond the range either way: the first significant digit's place
     // decides between infinity and zero.
@@ -94,8 +94,7 @@ NumericEntry parse_numeric(std::string_view field) {
     if (i == field.size()) return {};
   }
   char first = field[i];
-  if (field.size() - i >= 3 &&
-      (first == 'i' || first == 'I' || first == 'n' || first == 'N')) {
+  if (field.size() - i >= 3 && (first == 'i' || first == 'I' || first == 'n' || first == 'N')) {
     return parse_word(field.substr(i), negative);
   }
 

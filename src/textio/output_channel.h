@@ -15,8 +15,8 @@ class OutputChannel {
   enum class Delivery { kEachStatement, kBlocks };
   static constexpr std::size_t kBlockSize = 8192;
 
-  OutputChannel() : in_memory_(true) {}         // in-memory channel
-  OutputChannel(int fd, Delivery delivery);     // not owned
+  OutputChannel() : in_memory_(true) {}      // in-memory channel
+  OutputChannel(int fd, Delivery delivery);  // not owned
   OutputChannel(const OutputChannel&) = delete;
   OutputChannel& operator=(const OutputChannel&) = delete;
 

@@ -1,12 +1,13 @@
 #include "textio/platform.h"
 
+#include <fcntl.h>
+#include <sys/stat.h>
+
 #include <cerrno>
 #include <climits>
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
-#include <sys/stat.h>
 
 #if defined(_WIN32)
 #define WIN32_LEAN_AND_MEAN
@@ -95,9 +96,7 @@ int open_file(const std::string& path, Access access, bool create) {
   return fd;
 }
 
-std::ptrdiff_t read_some(int fd, char* buf, std::size_t n) {
-  return _read(fd, buf, count_of(n));
-}
+std::ptrdiff_t read_some(int fd, char* buf, std::size_t n) { return _read(fd, buf, count_of(n)); }
 
 std::ptrdiff_t write_some(int fd, const char* buf, std::size_t n) {
   return _write(fd, buf, count_of(n));
@@ -240,9 +239,7 @@ int open_file(const std::string& path, Access access, bool create) {
 
 std::ptrdiff_t read_some(int fd, char* buf, std::size_t n) { return ::read(fd, buf, n); }
 
-std::ptrdiff_t write_some(int fd, const char* buf, std::size_t n) {
-  return ::write(fd, buf, n);
-}
+std::ptrdiff_t write_some(int fd, const char* buf, std::size_t n) { return ::write(fd, buf, n); }
 
 int close_file(int fd) { return ::close(fd); }
 

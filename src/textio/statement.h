@@ -13,8 +13,8 @@
 #include <cstdint>
 #include <span>
 #include <string>
-#include <type_traits>
 #include <string_view>
+#include <type_traits>
 
 #include "records/records.h"
 #include "textio/format_list.h"
@@ -63,7 +63,8 @@ class Statement {
  public:
   consteval Statement(Stmt id, const char* literal) : id_(id), list_(literal) {
     constexpr FormatItem::Kind kinds[sizeof...(Ts) + 1] = {kind_of<Ts>()..., FormatItem::kLineEnd};
-    if (list_.fields() != static_cast<int>(sizeof...(Ts))) fail("values and fields differ in number");
+    if (list_.fields() != static_cast<int>(sizeof...(Ts)))
+      fail("values and fields differ in number");
     std::size_t next = 0;
     for (const FormatItem& it : list_) {
       if (it.kind != FormatItem::kReal && it.kind != FormatItem::kInt &&

@@ -14,7 +14,8 @@ namespace {
 
 constexpr const char* kWrote =
     "Wrote the delivered Lumo.DEF into this folder; start the dialogue with: lumo\n";
-constexpr const char* kExists = "lumo: --init: Lumo.DEF already exists here (--force replaces it)\n";
+constexpr const char* kExists =
+    "lumo: --init: Lumo.DEF already exists here (--force replaces it)\n";
 constexpr const char* kTooLarge = "lumo: --init: Lumo.DEF: File too large\n";
 
 TEST(Init, WritesTheDeliveredDefaultsOnlyWhereAllowed) {
@@ -41,12 +42,30 @@ TEST(Init, WritesTheDeliveredDefaultsOnlyWhereAllowed) {
       {{"--init"}, none, false, 1000, 1, "", kTooLarge, none},
       {{"--init", "--force"}, "old\n", false, 1000, 1, "", kTooLarge, "old\n"},
       {{"--init"}, none, true, 0, 1, "", kExists, none},
-      {{"--init", "--force"}, none, true, 0, 1, "", "lumo: --init: Lumo.DEF: Is a directory\n",
+      {{"--init", "--force"},
+       none,
+       true,
+       0,
+       1,
+       "",
+       "lumo: --init: Lumo.DEF: Is a directory\n",
        none},
-      {{"--force"}, "old\n", false, 0, 2, "",
-       "lumo: --force needs --init (see lumo --help)\n", "old\n"},
-      {{"--init", "frequency"}, "old\n", false, 0, 2, "",
-       "lumo: --init takes no subcommand (see lumo --help)\n", "old\n"},
+      {{"--force"},
+       "old\n",
+       false,
+       0,
+       2,
+       "",
+       "lumo: --force needs --init (see lumo --help)\n",
+       "old\n"},
+      {{"--init", "frequency"},
+       "old\n",
+       false,
+       0,
+       2,
+       "",
+       "lumo: --init takes no subcommand (see lumo --help)\n",
+       "old\n"},
   };
   for (const Case& c : cases) {
     Scenario s;

@@ -9,8 +9,8 @@
 #include "driver/report_writer.h"
 #include "support/fixed_clock.h"
 #include "support/temp_folder.h"
-#include "textio/numeric_entry.h"
 #include "textio/io.h"
+#include "textio/numeric_entry.h"
 
 namespace lumo::testing {
 
@@ -22,7 +22,8 @@ inline std::string sp(int n) { return std::string(static_cast<std::size_t>(n), '
 // conductors 1.72 micro-ohm-cm and smooth, the start time in blk6.
 struct DriverFixture {
   explicit DriverFixture(std::string input = "")
-      : in(std::move(input)), io{in, out, err, dir.path(), fixed_clock, {}, {}},
+      : in(std::move(input)),
+        io{in, out, err, dir.path(), fixed_clock, {}, {}},
         s{Records{}, DriverVars{}, io} {
     Blk1& k = s.rec.blk1;
     k.b = k.bdef = 0.25f;
@@ -78,11 +79,11 @@ inline bool synthesis_sensitivity_run(Session& s) {
 
 // The report header for the fixed clock, CR LF lines.
 inline std::string expected_report_header() {
-  return "\r\n" + sp(6) + std::string(72, '-') + "\r\n" +
-         sp(8) + "Lumo (v. 1.0)" + sp(22) + " Date:12/ 6/2026 at  9: 5: 3Hours\r\n" +
-         sp(16) + "Coaxial line design report, single precision.\r\n" +
-         sp(16) + " RF/Microwave Computer-Aided Engineering Design Data\r\n" +
-         sp(16) + "          For Coaxial Transmission Lines.\r\n";
+  return "\r\n" + sp(6) + std::string(72, '-') + "\r\n" + sp(8) + "Lumo (v. 1.0)" + sp(22) +
+         " Date:12/ 6/2026 at  9: 5: 3Hours\r\n" + sp(16) +
+         "Coaxial line design report, single precision.\r\n" + sp(16) +
+         " RF/Microwave Computer-Aided Engineering Design Data\r\n" + sp(16) +
+         "          For Coaxial Transmission Lines.\r\n";
 }
 
 }  // namespace lumo::testing

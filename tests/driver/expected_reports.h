@@ -35,9 +35,8 @@ inline std::string report_header(std::string_view clock = kFixedClock) {
 // (`label12` is the 12 characters the A12 field shows, `name20` the 20 of fn).
 inline std::string trailer() { return lines({blanks(6) + rule(72)}); }
 inline std::string trailer_stored(std::string_view label12, std::string_view name20) {
-  return lines({blanks(6) + rule(72),
-                blanks(6) + std::string(label12) + "Data stored in User filename: " +
-                    std::string(name20)});
+  return lines({blanks(6) + rule(72), blanks(6) + std::string(label12) +
+                                          "Data stored in User filename: " + std::string(name20)});
 }
 
 // Frequency analysis of B 0.25", D 0.1", Er 2.1, loss tangent 0.0002, both
@@ -66,8 +65,8 @@ inline std::string frequency_headings() {
 
 // One row: F8.3, F10.3, F10.3, F10.4, F9.4, F11.4, F10.4 after 8 blanks.
 inline std::string frequency_row(std::string_view f, std::string_view wl, std::string_view wg,
-                                 std::string_view acd, std::string_view acb,
-                                 std::string_view ad, std::string_view atot) {
+                                 std::string_view acd, std::string_view acb, std::string_view ad,
+                                 std::string_view atot) {
   return blanks(8) + std::string(f) + std::string(wl) + std::string(wg) + std::string(acd) +
          std::string(acb) + std::string(ad) + std::string(atot) + "\r\n";
 }
@@ -115,14 +114,14 @@ inline std::string frequency_run_defaults() {
 inline std::string sensitivity_headings(bool outer) {
   std::string title = outer ? "Outer" : "Inner";
   std::string letter = outer ? "B" : "D";
-  return lines({"", blanks(47) + "Sensitivity of Impedance to:",
-                blanks(10) + title + blanks(14) + "TE11" + blanks(6) + "Peak" + blanks(3) + rule(30),
-                blanks(9) + "Cond.(" + letter + ")" + blanks(5) + "Zo" + blanks(5) + "Cutoff" +
-                    blanks(4) + "Power" + blanks(4) + "Inner" + blanks(5) + "Outer" + blanks(5) +
-                    "Dielec.",
-                blanks(9) + "(Inches)" + blanks(3) + "(Ohms)" + blanks(3) + "(GHz)" + blanks(5) +
-                    "(kW)" + blanks(5) + "Cond." + blanks(5) + "Cond." + blanks(5) + "Constant",
-                blanks(8) + rule(68)});
+  return lines(
+      {"", blanks(47) + "Sensitivity of Impedance to:",
+       blanks(10) + title + blanks(14) + "TE11" + blanks(6) + "Peak" + blanks(3) + rule(30),
+       blanks(9) + "Cond.(" + letter + ")" + blanks(5) + "Zo" + blanks(5) + "Cutoff" + blanks(4) +
+           "Power" + blanks(4) + "Inner" + blanks(5) + "Outer" + blanks(5) + "Dielec.",
+       blanks(9) + "(Inches)" + blanks(3) + "(Ohms)" + blanks(3) + "(GHz)" + blanks(5) + "(kW)" +
+           blanks(5) + "Cond." + blanks(5) + "Cond." + blanks(5) + "Constant",
+       blanks(8) + rule(68)});
 }
 
 // Sensitivity analysis header: fixed diameter text (e.g. "D =", "  0.1000"), Er "  2.100".
@@ -162,8 +161,8 @@ inline std::string synthesis_loss_outer_header() {
   return lines({"",
                 blanks(8) + "SRB   =" + "   0.000" + "u\"" + blanks(6) + "Dimensional Synthesis" +
                     blanks(12) + "D =" + " 0.1000" + "\"",
-                blanks(8) + "SRD   =" + "   0.000" + "u\"" + blanks(5) + rule(23, '=') + blanks(10) +
-                    "Er =" + "  1.000",
+                blanks(8) + "SRD   =" + "   0.000" + "u\"" + blanks(5) + rule(23, '=') +
+                    blanks(10) + "Er =" + "  1.000",
                 blanks(8) + "DLTAN =" + "  0.0000" + blanks(14) + "(OPTION 1)",
                 blanks(8) + "RESB  =" + "   1.720", blanks(8) + "RESD  =" + "   1.720"});
 }
@@ -171,16 +170,15 @@ inline std::string synthesis_loss_outer_header() {
 inline std::string synthesis_loss_headings(std::string_view f, bool outer) {
   std::string title = outer ? "Outer" : "Inner";
   std::string letter = outer ? "B" : "D";
-  return lines({"", blanks(50) + "Transmission Loss at",
-                blanks(49) + std::string(f) + " GHz" + " (dB/Foot)",
-                blanks(8) + title + blanks(13) + "TE11" + blanks(5) + "Peak" + blanks(3) + rule(36),
-                blanks(7) + "Cond.(" + letter + ")" + blanks(4) + "Zo" + blanks(5) + "Cutoff" +
-                    blanks(3) + "Power" + blanks(3) + "Conductor" + " " + "Losses" + blanks(3) +
-                    "Dielec." + blanks(3) + "Total",
-                blanks(7) + "(Inches)" + blanks(2) + "(Ohms)" + blanks(3) + "(GHz)" + blanks(4) +
-                    "(kW)" + blanks(5) + "Inner" + blanks(4) + "Outer" + blanks(5) + "Loss" +
-                    blanks(5) + "Loss",
-                blanks(6) + rule(72)});
+  return lines(
+      {"", blanks(50) + "Transmission Loss at", blanks(49) + std::string(f) + " GHz" + " (dB/Foot)",
+       blanks(8) + title + blanks(13) + "TE11" + blanks(5) + "Peak" + blanks(3) + rule(36),
+       blanks(7) + "Cond.(" + letter + ")" + blanks(4) + "Zo" + blanks(5) + "Cutoff" + blanks(3) +
+           "Power" + blanks(3) + "Conductor" + " " + "Losses" + blanks(3) + "Dielec." + blanks(3) +
+           "Total",
+       blanks(7) + "(Inches)" + blanks(2) + "(Ohms)" + blanks(3) + "(GHz)" + blanks(4) + "(kW)" +
+           blanks(5) + "Inner" + blanks(4) + "Outer" + blanks(5) + "Loss" + blanks(5) + "Loss",
+       blanks(6) + rule(72)});
 }
 
 // 200, 300 and 400 ohms: B 2.8096", 14.8928", 78.9407" (500 ohms needs 418").

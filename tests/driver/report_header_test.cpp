@@ -81,10 +81,10 @@ TEST(OutputFile, SameNameAgainAppendsAnotherNameClosesTheFirstComplete) {
   pass("b.txt");
   EXPECT_EQ(first_difference(one + one, t.dir.read("a.txt")), "");
   finish_io(t.io, false);
-  EXPECT_EQ(first_difference(
-                ex::report_header() + ex::trailer_stored("Frequency   ", "b.txt" + sp(15)),
-                t.dir.read("b.txt")),
-            "");
+  EXPECT_EQ(
+      first_difference(ex::report_header() + ex::trailer_stored("Frequency   ", "b.txt" + sp(15)),
+                       t.dir.read("b.txt")),
+      "");
 }
 
 }  // namespace

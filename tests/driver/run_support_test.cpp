@@ -1,9 +1,9 @@
 // Sweep points and labels.
+#include "driver/run_support.h"
+
 #include <gtest/gtest.h>
 
 #include <limits>
-
-#include "driver/run_support.h"
 
 namespace lumo::testing {
 namespace {

@@ -98,9 +98,8 @@ TEST(SensitivitySkips, TwoBillionLeftOutStepsEndAtOnce) {
     sensitivity_run(t.s);
     EXPECT_TRUE(first_columns(t.console()).empty());
     EXPECT_EQ(t.s.v.il, 2147483647);
-    EXPECT_EQ(outer ? k.b : k.d,
-              static_cast<float>(static_cast<double>(min) +
-                                 2147483647.0 * static_cast<double>(step)));
+    EXPECT_EQ(outer ? k.b : k.d, static_cast<float>(static_cast<double>(min) +
+                                                    2147483647.0 * static_cast<double>(step)));
   }
 }
 

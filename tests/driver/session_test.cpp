@@ -7,8 +7,8 @@
 #include "driver/driver_fixture.h"
 #include "driver/expected_reports.h"
 #include "driver/lumo.h"
-#include "support/defaults_files.h"
 #include "driver/text_diff.h"
+#include "support/defaults_files.h"
 
 namespace lumo::testing {
 namespace {
@@ -53,9 +53,8 @@ TEST(MainLoop, OperationEntriesRoundHalvesAwayFromZero) {
     int banners;  // start banners printed in all
   };
   const Case cases[] = {
-      {"0.5", 2, 1}, {"1.4", 2, 1},  {"1.5", 2, 2},  {"2.49", 2, 2}, {"2.5", 1, 1},
-      {"3", 1, 1},   {"7", 1, 1},    {"-0.4", 1, 1}, {"-5", 1, 1},   {"", 1, 1},
-      {"1e10", 1, 1}, {"nan", 1, 1},
+      {"0.5", 2, 1}, {"1.4", 2, 1},  {"1.5", 2, 2}, {"2.49", 2, 2}, {"2.5", 1, 1},  {"3", 1, 1},
+      {"7", 1, 1},   {"-0.4", 1, 1}, {"-5", 1, 1},  {"", 1, 1},     {"1e10", 1, 1}, {"nan", 1, 1},
   };
   for (const Case& c : cases) {
     std::string input = kDefaultPass + c.entry + "\n";

@@ -31,10 +31,12 @@ const std::string kFirstDialogue =
     ind(11, "-Relative Dielectric Constant, Er    = ") +
     ind(11, "-Dielectric Loss Tangent (DLTAN)     = ") +
     ind(11, "-Conductor Resistivities, micro-Ohm-cm:\r\n") +
-    ind(14, "-Outer Conductor      (RESB)      = ") + ind(14, "-Inner Conductor      (RESD)      = ") +
+    ind(14, "-Outer Conductor      (RESB)      = ") +
+    ind(14, "-Inner Conductor      (RESD)      = ") +
     ind(11, "-RMS Surface Roughness, micro-Inches:\r\n") +
-    ind(14, "-Outer Conductor      (SRB)       = ") + ind(14, "-Inner Conductor      (SRD)       = ") +
-    "\r\n" + ind(6, "Select one of the following Analysis OPTIONS:\r\n") +
+    ind(14, "-Outer Conductor      (SRB)       = ") +
+    ind(14, "-Inner Conductor      (SRD)       = ") + "\r\n" +
+    ind(6, "Select one of the following Analysis OPTIONS:\r\n") +
     ind(9, "*Option 1: Frequency Analysis of Coax with Loss.  \r\n") +
     ind(10, "Option 2: Sensitivity Analysis of Zo vs. Dimensions.\r\n") +
     ind(6, "Analysis OPTION selected = ") + "\r\n" +
@@ -79,7 +81,8 @@ TEST(DialogueProgram, EndOfInputAtAPromptIsTheFatalReport) {
 }
 
 TEST(DialogueProgram, ReservedNamesAreAskedAgain) {
-  Outcome o = run_program(with_input(std::string(13, '\n') + "1\nlumo.def\nLumo.EXE\nLUMO.DEF\n3\n"));
+  Outcome o =
+      run_program(with_input(std::string(13, '\n') + "1\nlumo.def\nLumo.EXE\nLUMO.DEF\n3\n"));
   EXPECT_EQ(o.status, 0);
   auto refused = [](const std::string& name20) {
     return "\r\n" + ind(6, "Filename: " + name20 + " is reserved by Lumo.\r\n") +
@@ -93,7 +96,8 @@ TEST(DialogueProgram, ReservedNamesAreAskedAgain) {
 
 TEST(DialogueProgram, DefaultsFaultsEndBeforeTheBanner) {
   Scenario reserved = with_input("\n");
-  reserved.defaults = reserved.defaults->substr(0, reserved.defaults->rfind("lumo.out")) + "lumo.def\n";
+  reserved.defaults =
+      reserved.defaults->substr(0, reserved.defaults->rfind("lumo.out")) + "lumo.def\n";
   Outcome o = run_program(reserved);
   EXPECT_EQ(o.status, 0);
   EXPECT_EQ(o.err, "");

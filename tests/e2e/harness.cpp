@@ -1,8 +1,5 @@
 #include "e2e/harness.h"
 
-#include "driver/text_diff.h"
-#include "support/temp_folder.h"
-
 #include <fcntl.h>
 #include <grp.h>
 #include <poll.h>
@@ -21,6 +18,9 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+
+#include "driver/text_diff.h"
+#include "support/temp_folder.h"
 
 namespace lumo::e2e {
 
@@ -67,8 +67,7 @@ std::map<std::string, std::string> snapshot(const fs::path& dir) {
 constexpr uid_t kNobody = 65534;
 
 // Runs the binary in `dir`, feeding `input` and collecting both outputs.
-void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o,
-               const std::string& bin) {
+void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o, const std::string& bin) {
   int in_pipe[2], out_pipe[2], err_pipe[2];
   if (::pipe(in_pipe) != 0 || ::pipe(out_pipe) != 0 || ::pipe(err_pipe) != 0) {
     throw std::runtime_error("pipe failed");
@@ -132,7 +131,8 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o,
     if (out_fd >= 0) fds[n++] = {out_fd, POLLIN, 0};
     if (err_fd >= 0) fds[n++] = {err_fd, POLLIN, 0};
     auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-                    deadline - std::chrono::steady_clock::now()).count();
+                    deadline - std::chrono::steady_clock::now())
+                    .count();
     if (left <= 0) {
       o.timed_out = true;
       ::kill(pid, SIGKILL);
@@ -182,9 +182,15 @@ Outcome run_program(const Scenario& scenario) {
   for (const Prepared& p : scenario.prepared) {
     fs::path path = dir / p.name;
     switch (p.kind) {
-      case Prepared::kFile: work.write(p.name, p.content, p.mode); break;
-      case Prepared::kDirectory: fs::create_directories(path); break;
-      case Prepared::kSymlink: fs::create_symlink(p.content, path); break;
+      case Prepared::kFile:
+        work.write(p.name, p.content, p.mode);
+        break;
+      case Prepared::kDirectory:
+        fs::create_directories(path);
+        break;
+      case Prepared::kSymlink:
+        fs::create_symlink(p.content, path);
+        break;
     }
   }
   std::string bin = binary_path();
@@ -213,7 +219,8 @@ bool is_i2(std::string_view f) {
 }
 
 bool is_i4(std::string_view f) {
-  return f.size() == 4 && std::all_of(f.begin(), f.end(), [](char c) { return c >= '0' && c <= '9'; });
+  return f.size() == 4 &&
+         std::all_of(f.begin(), f.end(), [](char c) { return c >= '0' && c <= '9'; });
 }
 
 // "MM/DD/YYYY" laid out as I2 '/' I2 '/' I4.
@@ -245,8 +252,8 @@ bool is_header_clock(std::string_view f) {
 }  // namespace
 
 std::string mask_dates(std::string_view text) {
-  std::string s = mask_after(std::string(text), " Date:", 27, is_header_clock,
-                             "MM/DD/YYYY at hh:mm:ssHours");
+  std::string s =
+      mask_after(std::string(text), " Date:", 27, is_header_clock, "MM/DD/YYYY at hh:mm:ssHours");
   return mask_after(std::move(s), "Program: Lumo (v. 1.0)    Date: ", 10, is_date, "MM/DD/YYYY");
 }
 

@@ -28,9 +28,9 @@ using lumo::testing::kReferenceLineDefaults;
 struct Prepared {
   enum Kind { kFile, kDirectory, kSymlink };
   Kind kind = kFile;
-  std::string name;     // relative to the working directory
-  std::string content;  // file bytes, or the symlink's target
-  unsigned mode = 0644; // file permission bits
+  std::string name;      // relative to the working directory
+  std::string content;   // file bytes, or the symlink's target
+  unsigned mode = 0644;  // file permission bits
 };
 
 struct Scenario {
@@ -47,10 +47,10 @@ struct Scenario {
 };
 
 struct Outcome {
-  int status = -1;         // exit status; -1 when killed (timeout or signal)
+  int status = -1;  // exit status; -1 when killed (timeout or signal)
   bool timed_out = false;
-  std::string out;         // stdout bytes
-  std::string err;         // stderr bytes
+  std::string out;  // stdout bytes
+  std::string err;  // stderr bytes
   // Every regular file in the working directory afterwards (relative path ->
   // bytes), Lumo.DEF and the prepared files included.
   std::map<std::string, std::string> files;

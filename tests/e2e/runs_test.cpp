@@ -19,7 +19,9 @@ std::string enters(int n) { return std::string(static_cast<std::size_t>(n), '\n'
 
 // Storage answer and name, or no storage.
 std::string storage(const std::string& name) { return name.empty() ? "\n" : "1\n" + name + "\n"; }
-std::string name20(const std::string& name) { return name + blanks(20 - static_cast<int>(name.size())); }
+std::string name20(const std::string& name) {
+  return name + blanks(20 - static_cast<int>(name.size()));
+}
 
 // Analysis with every default kept up to the option.
 std::string analysis(const std::string& option_and_range, const std::string& name) {
@@ -124,8 +126,8 @@ TEST(Runs, OperationEntriesAtTheMenu) {
   };
   // 0.5 and 1.4 choose a new option, 1.5 and 2.49 the whole dialogue; the
   // rest end the program.
-  const Case cases[] = {{"0.5", 2}, {"1.4", 2}, {"1.5", 2}, {"2.49", 2}, {"2.5", 1},
-                        {"7", 1},   {"-0.4", 1}, {"", 1}};
+  const Case cases[] = {{"0.5", 2}, {"1.4", 2}, {"1.5", 2},  {"2.49", 2},
+                        {"2.5", 1}, {"7", 1},   {"-0.4", 1}, {"", 1}};
   const std::string first = analysis("\n\n\n\n", "");
   for (const Case& c : cases) {
     const std::string entry = c.entry;

@@ -73,8 +73,8 @@ TEST(Storage, FileAThenFileB) {
 }
 
 TEST(Storage, FileAThenNoStorageThenFileAAgain) {
-  Outcome o = run(first_pass("a.txt") + "1\n" + option_pass("") + "1\n" + option_pass("a.txt") +
-                  "3\n");
+  Outcome o =
+      run(first_pass("a.txt") + "1\n" + option_pass("") + "1\n" + option_pass("a.txt") + "3\n");
   EXPECT_EQ(o.status, 0);
   EXPECT_EQ(first_difference(stored_report("a.txt") + stored_report("a.txt"), file(o, "a.txt")),
             "");

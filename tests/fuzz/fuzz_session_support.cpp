@@ -58,9 +58,7 @@ SessionResult run_session(std::string_view defaults, std::string_view console) {
   return r;
 }
 
-bool stays_in_scratch(std::string_view bytes) {
-  return bytes.find('/') == std::string_view::npos;
-}
+bool stays_in_scratch(std::string_view bytes) { return bytes.find('/') == std::string_view::npos; }
 
 void check_defined_end(const SessionResult& r) {
   if (r.status == 0) {

@@ -47,8 +47,8 @@ class DefaultsLine : public ::testing::TestWithParam<DefaultsCase> {};
 
 TEST_P(DefaultsLine, FailsWithTheMessageNamingTheLine) {
   const DefaultsCase& one = GetParam();
-  DialogueFixture s("",
-          one.text == nullptr ? defaults_cut(-one.line) : defaults_with({{one.line, one.text}}));
+  DialogueFixture s(
+      "", one.text == nullptr ? defaults_cut(-one.line) : defaults_with({{one.line, one.text}}));
   bool loaded = load_defaults(s.rec, s.io());
   EXPECT_EQ(s.take(), one.want) << "line " << one.line << ": " << (one.text ? one.text : "(end)");
   EXPECT_EQ(loaded, one.want.empty());
@@ -147,8 +147,8 @@ TEST(Defaults, EveryLineEndReadsTheSame) {
   }
   DialogueFixture lf("");
   ASSERT_TRUE(load_defaults(lf.rec, lf.io()));
-  for (const std::string& file : {crlf, values_ending_in("\n"), values_ending_in("\r"),
-                                  values_ending_in("\r\n")}) {
+  for (const std::string& file :
+       {crlf, values_ending_in("\n"), values_ending_in("\r"), values_ending_in("\r\n")}) {
     DialogueFixture other("", file);
     ASSERT_TRUE(load_defaults(other.rec, other.io())) << other.take();
     EXPECT_EQ(std::memcmp(&other.rec.blk1, &lf.rec.blk1, sizeof(Blk1)), 0);

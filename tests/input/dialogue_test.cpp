@@ -19,10 +19,10 @@
 namespace lumo::testing {
 namespace {
 
-const std::string kBanner =
-    "\r\n\r\n" + ind(16, "Lumo coaxial line calculator - free for any use.\r\n") +
-    ind(16, "  RF/Microwave Computer-Aided Engineering Software.\r\n") +
-    ind(16, "     Program: Lumo (v. 1.0)    Date: 12/ 6/2026\r\n") + "\r\n";
+const std::string kBanner = "\r\n\r\n" +
+                            ind(16, "Lumo coaxial line calculator - free for any use.\r\n") +
+                            ind(16, "  RF/Microwave Computer-Aided Engineering Software.\r\n") +
+                            ind(16, "     Program: Lumo (v. 1.0)    Date: 12/ 6/2026\r\n") + "\r\n";
 
 const std::string kFunction =
     "\r\n" + ind(12, "This program performs Impedance ANALYSIS and Dimensional\r\n") +
@@ -32,24 +32,23 @@ const std::string kFunction =
     ind(11, "2 : SYNTHESIS of Dimensions from known Impedances.   \r\n") +
     ind(6, "Program FUNCTION selected = ");
 
-const std::string kDimensional = "\r\n" + ind(6, "Please enter the following Dimensional Data:\r\n");
+const std::string kDimensional =
+    "\r\n" + ind(6, "Please enter the following Dimensional Data:\r\n");
 const std::string kOuter = ind(11, "-Outer Conductor Diameter(B), Inches = ");
 const std::string kInner = ind(11, "-Inner Conductor Diameter(D), Inches = ");
 const std::string kEr = ind(11, "-Relative Dielectric Constant, Er    = ");
 const std::string kDltan = ind(11, "-Dielectric Loss Tangent (DLTAN)     = ");
-const std::string kMaterials =
-    ind(11, "-Conductor Resistivities, micro-Ohm-cm:\r\n") +
-    ind(14, "-Outer Conductor      (RESB)      = ") +
-    ind(14, "-Inner Conductor      (RESD)      = ") +
-    ind(11, "-RMS Surface Roughness, micro-Inches:\r\n") +
-    ind(14, "-Outer Conductor      (SRB)       = ") +
-    ind(14, "-Inner Conductor      (SRD)       = ");
+const std::string kMaterials = ind(11, "-Conductor Resistivities, micro-Ohm-cm:\r\n") +
+                               ind(14, "-Outer Conductor      (RESB)      = ") +
+                               ind(14, "-Inner Conductor      (RESD)      = ") +
+                               ind(11, "-RMS Surface Roughness, micro-Inches:\r\n") +
+                               ind(14, "-Outer Conductor      (SRB)       = ") +
+                               ind(14, "-Inner Conductor      (SRD)       = ");
 
-const std::string kAnalysis =
-    "\r\n" + ind(6, "Select one of the following Analysis OPTIONS:\r\n") +
-    ind(9, "*Option 1: Frequency Analysis of Coax with Loss.  \r\n") +
-    ind(10, "Option 2: Sensitivity Analysis of Zo vs. Dimensions.\r\n") +
-    ind(6, "Analysis OPTION selected = ");
+const std::string kAnalysis = "\r\n" + ind(6, "Select one of the following Analysis OPTIONS:\r\n") +
+                              ind(9, "*Option 1: Frequency Analysis of Coax with Loss.  \r\n") +
+                              ind(10, "Option 2: Sensitivity Analysis of Zo vs. Dimensions.\r\n") +
+                              ind(6, "Analysis OPTION selected = ");
 const std::string kFrequencies =
     "\r\n" + ind(6, "Please enter Frequency Range for Frequency ANALYSIS:\r\n") +
     ind(11, "-Analysis Start Frequency, GHz = ") + ind(11, "-Analysis Stop  Frequency, GHz = ") +
@@ -156,9 +155,8 @@ TEST(Dialogue, OuterMustExceedInner) {
   EXPECT_EQ(s.rec.blk1.bdef, 0.8f);
   EXPECT_EQ(s.rec.blk1.d, 0.5f);
   std::string asked = kOrder + kReenterB;
-  EXPECT_EQ(s.take(), kBanner + kFunction + kDimensional + kOuter + kInner + asked + asked +
-                          asked + asked + kEr + kDltan + kMaterials + kAnalysis + kFrequencies +
-                          kStorage);
+  EXPECT_EQ(s.take(), kBanner + kFunction + kDimensional + kOuter + kInner + asked + asked + asked +
+                          asked + kEr + kDltan + kMaterials + kAnalysis + kFrequencies + kStorage);
 }
 
 TEST(Dialogue, InnerAtTheLargestDiameterIsAskedAgain) {
@@ -179,11 +177,11 @@ TEST(Dialogue, SynthesisAsksOnlyTheGivenDiameter) {
   // option 1 asks the insertion-loss frequency.
   DialogueFixture s("2\n2\n0.3\n\n\n\n\n\n\n1\n50\n30\n5\n12.5\n\n");
   s.call(0);
-  EXPECT_EQ(s.take(),
-            kBanner + kFunction + "\r\n" +
-                ind(6, "Please enter CONDUCTOR to be SYNTHESIZED (*1=Inner, 2=Outer): ") +
-                kDimensional + kInner + kEr + kDltan + kMaterials + kSynthesis + "\r\n" +
-                ind(6, "Enter Frequency where Insertion Loss is calculated, GHz = ") + kStorage);
+  EXPECT_EQ(s.take(), kBanner + kFunction + "\r\n" +
+                          ind(6, "Please enter CONDUCTOR to be SYNTHESIZED (*1=Inner, 2=Outer): ") +
+                          kDimensional + kInner + kEr + kDltan + kMaterials + kSynthesis + "\r\n" +
+                          ind(6, "Enter Frequency where Insertion Loss is calculated, GHz = ") +
+                          kStorage);
   const Records& r = s.rec;
   EXPECT_EQ(r.blk2.ifunc, 2);
   EXPECT_EQ(r.blk2.isyn, 2);
@@ -198,7 +196,8 @@ TEST(Dialogue, SynthesisAsksOnlyTheGivenDiameter) {
   t.call(0);
   EXPECT_EQ(t.take(), kBanner + kFunction + "\r\n" +
                           ind(6, "Please enter CONDUCTOR to be SYNTHESIZED (*1=Inner, 2=Outer): ") +
-                          kDimensional + kOuter + kEr + kDltan + kMaterials + kSynthesis + kStorage);
+                          kDimensional + kOuter + kEr + kDltan + kMaterials + kSynthesis +
+                          kStorage);
   EXPECT_EQ(t.rec.blk2.isyn, 1);
   EXPECT_EQ(t.rec.blk2.iop, 2);
   EXPECT_EQ(t.rec.blk2.l, 4);  // 40 to 80 by 10
@@ -206,7 +205,10 @@ TEST(Dialogue, SynthesisAsksOnlyTheGivenDiameter) {
 }
 
 TEST(Dialogue, MenuAnswersRoundHalvesAwayFromZero) {
-  struct Case { const char* typed; std::int32_t ifunc; };
+  struct Case {
+    const char* typed;
+    std::int32_t ifunc;
+  };
   for (Case c : {Case{"1.5", 2}, Case{"2.49", 2}, Case{"2.5", 1}, Case{"1.49", 1}, Case{"0.4", 1},
                  Case{"-2", 1}, Case{"7", 1}, Case{"1e10", 1}, Case{"nan", 1}}) {
     DialogueFixture s(std::string(c.typed) + "\n" + enters(14));
@@ -222,9 +224,9 @@ TEST(Dialogue, SensitivityRangeOfTheOuterConductor) {
   EXPECT_EQ(r.blk2.iop, 2);
   EXPECT_EQ(r.blk2.idia, 2);
   EXPECT_EQ(r.blk1.bmin, 0.3f);
-  EXPECT_EQ(r.blk1.bmax, 0.3f);   // raised to the minimum
-  EXPECT_EQ(r.blk1.bstep, 0.05f); // 0 keeps the old step
-  EXPECT_EQ(r.blk1.dmin, 0.05f);  // the inner range is untouched
+  EXPECT_EQ(r.blk1.bmax, 0.3f);    // raised to the minimum
+  EXPECT_EQ(r.blk1.bstep, 0.05f);  // 0 keeps the old step
+  EXPECT_EQ(r.blk1.dmin, 0.05f);   // the inner range is untouched
   EXPECT_EQ(r.blk2.l, 0);
   std::string text = s.take();
   EXPECT_NE(text.find(kAnalysis + "\r\n" +
@@ -239,7 +241,9 @@ TEST(Dialogue, SensitivityRangeOfTheOuterConductor) {
 TEST(Dialogue, NewOptionPassAsksOnlyOptionRangeAndStorage) {
   // First pass: synthesis of the outer conductor, storage chosen. Second pass
   // (OPERATION 1): the synthesis menu again, everything else kept.
-  DialogueFixture s("2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n1\n\n" "1\n45\n\n\n12\n\n");
+  DialogueFixture s(
+      "2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n1\n\n"
+      "1\n45\n\n\n12\n\n");
   s.call(0);
   ASSERT_EQ(s.rec.blk2.istore, 1);
   s.take();
@@ -259,7 +263,10 @@ TEST(Dialogue, NewOptionPassAsksOnlyOptionRangeAndStorage) {
 }
 
 TEST(Dialogue, RecyclePassRepeatsTheBannerWithTheFirstDate) {
-  DialogueFixture s("2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n\n" "\n\n0.2\n" + enters(11));
+  DialogueFixture s(
+      "2\n2\n0.15\n\n\n\n\n\n\n2\n\n\n\n\n"
+      "\n\n0.2\n" +
+      enters(11));
   s.call(0);
   s.take();
   // The defaults file is not read again, and the clock is not read again.
@@ -292,7 +299,7 @@ TEST(Dialogue, OrderCheckAfterARunSeesTheEnteredDiameters) {
   for (const Case& c : cases) {
     SCOPED_TRACE(c.what);
     DialogueFixture s(enters(14) + "1\n\n" + c.d_entry + "\n" + (c.asks_again ? "0.6\n" : "") +
-            enters(11));
+                      enters(11));
     s.call(0);
     s.rec.blk1.b = c.left_b;
     s.rec.blk1.d = c.left_d;

@@ -24,7 +24,10 @@ Text20 text20(const char* s) {
 std::string fn_of(const DialogueFixture& s) { return std::string(s.rec.blk3.fn.data(), 20); }
 
 TEST(Storage, OnlyAnAnswerRoundingToOneAsksForTheName) {
-  struct Case { const char* typed; std::int32_t istore; };
+  struct Case {
+    const char* typed;
+    std::int32_t istore;
+  };
   for (Case c : {Case{"", 0}, Case{"0", 0}, Case{"2", 0}, Case{"1.5", 0}, Case{"0.49", 0},
                  Case{"1", 1}, Case{"1.4", 1}, Case{"0.5", 1}}) {
     DialogueFixture s(std::string(c.typed) + "\nnew.txt\n");

@@ -40,8 +40,7 @@ TEST(CutoffAndPower, ClampsAtTheLargestPrintableValue) {
 // exceed the clamp, it must be reached, and values just below it pass
 // unchanged.
 template <typename Routine>
-void expect_strict_clamp(Routine routine, float b, float d, float clamp,
-                         float just_below) {
+void expect_strict_clamp(Routine routine, float b, float d, float clamp, float just_below) {
   float below = 0;
   int clamped = 0;
   for (int i = 0; i < 6000; ++i, b = std::nextafter(b, 1e9f)) {
@@ -64,8 +63,7 @@ TEST(CutoffAndPower, ClampsAreStrictlyGreaterThan) {
 }
 
 TEST(CutoffAndPower, ScaleWithTheDiameters) {
-  const float lines[][3] = {
-      {0.25f, 0.1f, 2.1f}, {1.0f, 0.4348f, 1.0f}, {0.141f, 0.036f, 4.5f}};
+  const float lines[][3] = {{0.25f, 0.1f, 2.1f}, {1.0f, 0.4348f, 1.0f}, {0.141f, 0.036f, 4.5f}};
   for (const auto& l : lines) {
     const float mode = cutoff(l[0], l[1], l[2]);
     const float pwr = power(l[0], l[1], l[2]);

@@ -65,8 +65,7 @@ TEST(LineConstants, InductanceClampIsIndependentAndStrict) {
 }
 
 TEST(LineConstants, DependOnDiametersOnlyThroughTheirRatio) {
-  const float ratios[][2] = {
-      {0.25f, 0.1f}, {1.0f, 0.4348f}, {3.5f, 0.2f}, {0.011f, 0.007f}};
+  const float ratios[][2] = {{0.25f, 0.1f}, {1.0f, 0.4348f}, {3.5f, 0.2f}, {0.011f, 0.007f}};
   for (const auto& bd : ratios) {
     for (const float er : {1.0f, 2.1f, 9.8f}) {
       const Constants base = line_constants_of(bd[0], bd[1], er);

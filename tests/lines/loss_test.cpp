@@ -14,8 +14,7 @@ using testing::rounded;
 constexpr float copper = 1.72f * 3.937008e-7f;
 
 // The reference line: 0.25 / 0.1 inch, er 2.1, tan delta 0.0002, at 1 GHz.
-Lmlos1 reference_line(float srb, float srd, float resb, float resd,
-                   float dltan = 0.0002f) {
+Lmlos1 reference_line(float srb, float srd, float resb, float resd, float dltan = 0.0002f) {
   Lmlos1 out;
   lmloss(0.25f, 0.1f, 2.1f, srb, srd, resb, resd, dltan, 1.0f, out);
   return out;

@@ -22,16 +22,11 @@ const double db_per_foot = 20.0 / std::log(10.0) * m_per_foot;
 
 double dbl(float v) { return static_cast<double>(v); }
 
-double relative_error(float got, double want) {
-  return std::abs(dbl(got) - want) / std::abs(want);
-}
+double relative_error(float got, double want) { return std::abs(dbl(got) - want) / std::abs(want); }
 
 TEST(Physics, ImpedanceAndLossesMatchTheFieldSolution) {
-  const float lines[][2] = {{0.25f, 0.1f},
-                            {0.141f, 0.0359f},
-                            {1.0f, 0.4348f},
-                            {0.5f, 0.05f},
-                            {0.085f, 0.0201f}};
+  const float lines[][2] = {
+      {0.25f, 0.1f}, {0.141f, 0.0359f}, {1.0f, 0.4348f}, {0.5f, 0.05f}, {0.085f, 0.0201f}};
   const float rho_outer = 2.44f * 3.937008e-7f;  // ohm-inches
   const float rho_inner = 1.72f * 3.937008e-7f;
   const float dltan = 0.0003f;
@@ -45,14 +40,12 @@ TEST(Physics, ImpedanceAndLossesMatchTheFieldSolution) {
       lmzo(line[0], line[1], er, zo);
       EXPECT_LT(relative_error(zo, eta / (2 * pi) * std::log(b / a)), 1e-4);
       for (const float f : {0.1f, 1.0f, 6.5f, 40.0f}) {
-        SCOPED_TRACE(::testing::Message() << "b " << line[0] << " d " << line[1]
-                                          << " er " << er << " f " << f);
+        SCOPED_TRACE(::testing::Message()
+                     << "b " << line[0] << " d " << line[1] << " er " << er << " f " << f);
         Lmlos1 r;
         lmloss(line[0], line[1], er, 0, 0, rho_outer, rho_inner, dltan, f, r);
         const double hz = dbl(f) * 1e9;
-        const auto rs = [&](float rho) {
-          return std::sqrt(pi * hz * mu0 * dbl(rho) * m_per_inch);
-        };
+        const auto rs = [&](float rho) { return std::sqrt(pi * hz * mu0 * dbl(rho) * m_per_inch); };
         // alpha_c = Rs (1/a + 1/b) / (2 eta ln(b/a)): one term per conductor.
         const double per_rs = 1 / (2 * eta * std::log(b / a)) * db_per_foot;
         const double lambda0 = c0 / hz;

@@ -1,13 +1,13 @@
 // Input lines from memory and from descriptors; output delivery by sink.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <cstdlib>
 #include <cstring>
-#include <vector>
-#include <fcntl.h>
 #include <string>
-#include <unistd.h>
+#include <vector>
 
 #include "textio/input_channel.h"
 #include "textio/output_channel.h"
@@ -26,7 +26,6 @@ int pipe_with(const std::string& bytes) {
   close(fds[1]);
   return fds[0];
 }
-
 
 std::vector<std::string> all_lines(InputChannel& in, std::size_t keep = 100) {
   std::vector<std::string> lines;
@@ -47,21 +46,21 @@ TEST(InputLines, LineEnds) {
   };
   const Case cases[] = {
       {"a\nb\r\nc", 20, '\0', {"a", "b", "c"}},
-      {"0.5\r0.2\n", 13, ',', {"0.5", "0.2"}},                 // lone CR in the field
-      {"cr.txt\r3\n", 20, '\0', {"cr.txt", "3"}},              // in a name
-      {"1\r\r\n2", 13, ',', {"1", "", "2"}},                   // CR, then CR LF
-      {"1,\r2\n3\n", 13, ',', {"1", "3"}},                     // CR after the comma
+      {"0.5\r0.2\n", 13, ',', {"0.5", "0.2"}},                     // lone CR in the field
+      {"cr.txt\r3\n", 20, '\0', {"cr.txt", "3"}},                  // in a name
+      {"1\r\r\n2", 13, ',', {"1", "", "2"}},                       // CR, then CR LF
+      {"1,\r2\n3\n", 13, ',', {"1", "3"}},                         // CR after the comma
       {"1234567890123\r4\n5\n", 13, ',', {"1234567890123", "5"}},  // CR in column 14
       {"12345678901234567890\rx\ny", 20, '\0', {"12345678901234567890", "y"}},
       {"12345678901234567890\rx\ny", 21, '\0', {"12345678901234567890", "x", "y"}},
-      {"head\r1\n2\n", 0, '\0', {"", ""}},                     // a skipped line reads to LF
-      {"7\r", 13, ',', {"7"}},                                 // a CR before the end of input
+      {"head\r1\n2\n", 0, '\0', {"", ""}},  // a skipped line reads to LF
+      {"7\r", 13, ',', {"7"}},              // a CR before the end of input
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.bytes);
     for (bool from_pipe : {false, true}) {
-      InputChannel in = from_pipe ? InputChannel(pipe_with(c.bytes), true)
-                                  : InputChannel(std::string(c.bytes));
+      InputChannel in =
+          from_pipe ? InputChannel(pipe_with(c.bytes), true) : InputChannel(std::string(c.bytes));
       std::vector<std::string> lines;
       std::string line;
       while (in.next_line(line, c.keep, c.stop) == Result::kLine) lines.push_back(line);

@@ -1,5 +1,7 @@
 // Fixed-point, integer and text fields, grouped by hazard. Expected fields
 // are computed by hand from the exact binary value of each float.
+#include "textio/fields.h"
+
 #include <gtest/gtest.h>
 
 #include <bit>
@@ -7,8 +9,6 @@
 #include <cstdint>
 #include <cstring>
 #include <limits>
-
-#include "textio/fields.h"
 
 namespace lumo {
 namespace {
@@ -39,8 +39,8 @@ TEST(FixedField, SignSurvivesRoundingToZero) {
 }
 
 TEST(FixedField, RoundsTheExactBinaryValueHalvesAwayFromZero) {
-  EXPECT_EQ(fixed_field(0.125f, 5, 2), " 0.13");   // exact tie
-  EXPECT_EQ(fixed_field(0.375f, 5, 2), " 0.38");   // exact tie, odd below
+  EXPECT_EQ(fixed_field(0.125f, 5, 2), " 0.13");  // exact tie
+  EXPECT_EQ(fixed_field(0.375f, 5, 2), " 0.38");  // exact tie, odd below
   EXPECT_EQ(fixed_field(-0.125f, 5, 2), "-0.13");
   EXPECT_EQ(fixed_field(0.03125f, 7, 4), " 0.0313");
   EXPECT_EQ(fixed_field(0.015625f, 8, 5), " 0.01563");
@@ -90,7 +90,7 @@ TEST(FixedField, LargeIntegersAreExact) {
   // The last float with a fraction and the first whole one above it, no decimals.
   EXPECT_EQ(fixed_field(8388607.5f, 9, 0), " 8388608.");
   EXPECT_EQ(fixed_field(8388608.0f, 9, 0), " 8388608.");
-  EXPECT_EQ(fixed_field(1099511627776.0f, 15, 1), "1099511627776.0");  // 2^40
+  EXPECT_EQ(fixed_field(1099511627776.0f, 15, 1), "1099511627776.0");                // 2^40
   EXPECT_EQ(fixed_field(18446744073709551616.0f, 22, 1), "18446744073709551616.0");  // 2^64
   EXPECT_EQ(fixed_field(std::numeric_limits<float>::max(), 45, 2),
             "   340282346638528859811704183484516925440.00");

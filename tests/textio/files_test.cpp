@@ -1,16 +1,17 @@
 // The defaults file and the output data file on a real file system.
-#include <gtest/gtest.h>
+#include "textio/files.h"
 
-#include "textio/statements.h"
-#include <string>
+#include <gtest/gtest.h>
 #include <unistd.h>
+
+#include <string>
 
 #include "textio/fatal.h"
 #include "textio/fields.h"
-#include "textio/files.h"
+#include "textio/folder_fixture.h"
 #include "textio/format_writer.h"
 #include "textio/io.h"
-#include "textio/folder_fixture.h"
+#include "textio/statements.h"
 
 namespace lumo {
 namespace {
@@ -69,15 +70,16 @@ TEST_F(Files, DefaultsFileThatIsADirectoryStops) {
 TEST_F(Files, UnreadableDefaultsFileStops) {
   if (geteuid() == 0) GTEST_SKIP() << "permissions do not bind the superuser";
   folder_.write("Lumo.DEF", "x\n", 0000);
-  EXPECT_EQ(stop_of([&] { defaults_.open(folder_.path(), "Lumo.DEF", here_); }),
-            locator(here_, 2) +
-                "Lumo runtime error: Permission denied trying to open file 'Lumo.DEF'\n");
+  EXPECT_EQ(
+      stop_of([&] { defaults_.open(folder_.path(), "Lumo.DEF", here_); }),
+      locator(here_, 2) + "Lumo runtime error: Permission denied trying to open file 'Lumo.DEF'\n");
 }
 
 TEST_F(Files, DefaultsLinesWithEitherLineEnd) {
-  folder_.write("Lumo.DEF", "skipped line, anything 1.2.3\r\n2.5\r\n  7           comment\n"
-                         "1.2.3\r\n"
-                         "  out.dat\r\n");
+  folder_.write("Lumo.DEF",
+                "skipped line, anything 1.2.3\r\n2.5\r\n  7           comment\n"
+                "1.2.3\r\n"
+                "  out.dat\r\n");
   InputChannel in;
   OutputChannel out, err;
   Io io{in, out, err, folder_.path()};
@@ -153,8 +155,8 @@ TEST_F(Files, AnotherNameClosesTheFirstComplete) {
 TEST_F(Files, TheOpenDefaultsFileCannotBeConnected) {
   open_defaults();
   ASSERT_EQ(symlink("Lumo.DEF", folder_.path("link.txt").c_str()), 0);
-  const std::string stop = locator(here_, 1) +
-                           "Lumo runtime error: File already opened in another unit\n";
+  const std::string stop =
+      locator(here_, 1) + "Lumo runtime error: File already opened in another unit\n";
   EXPECT_EQ(stop_of([&] { data_.connect(folder_.path(), "link.txt", defaults_, here_); }), stop);
   EXPECT_EQ(stop_of([&] { data_.connect(folder_.path(), "Lumo.DEF", defaults_, here_); }), stop);
   EXPECT_FALSE(data_.is_connected());
@@ -188,8 +190,7 @@ TEST_F(Files, ReadOnlyFileFailsAtItsFirstStatement) {
   ASSERT_TRUE(data_.is_connected());
   write_statement(data_.channel(), "('x')", {});
   EXPECT_EQ(stop_of([&] { data_.end_statement(here_); }),
-            locator(here_, 1, name) +
-                "Lumo runtime error: Cannot write to file opened for READ\n");
+            locator(here_, 1, name) + "Lumo runtime error: Cannot write to file opened for READ\n");
   data_.close(here_);  // nothing left to deliver
   if (geteuid() != 0) {
     EXPECT_EQ(folder_.read(name), "keep\n");

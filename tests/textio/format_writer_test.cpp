@@ -1,9 +1,9 @@
 // Format lists: items, line ends, the open prompt line and statement ends.
+#include "textio/format_writer.h"
+
 #include <gtest/gtest.h>
 
 #include <string>
-
-#include "textio/format_writer.h"
 
 namespace lumo {
 namespace {
@@ -30,8 +30,7 @@ TEST(FormatList, ParsesItemsAndCountsFields) {
 }
 
 TEST(FormatWriter, AdvancingStatementEndsItsLineWithCrLf) {
-  EXPECT_EQ(format_to_string("(8X,F8.3,F10.3)", {1.5f, -2.25f}),
-            "           1.500    -2.250\r\n");
+  EXPECT_EQ(format_to_string("(8X,F8.3,F10.3)", {1.5f, -2.25f}), "           1.500    -2.250\r\n");
   EXPECT_EQ(format_to_string("(6X,'Frequency',I4)", {12}), "      Frequency  12\r\n");
 }
 
@@ -54,8 +53,7 @@ TEST(FormatWriter, SlashAtStartAndEnd) {
 }
 
 TEST(FormatWriter, PromptLeavesItsLineOpen) {
-  EXPECT_EQ(format_to_string("(6X,'Enter B: ')", {}, StatementMode::kPrompt),
-            "      Enter B: ");
+  EXPECT_EQ(format_to_string("(6X,'Enter B: ')", {}, StatementMode::kPrompt), "      Enter B: ");
   EXPECT_EQ(format_to_string("(/,6X,'Enter B: ')", {}, StatementMode::kPrompt),
             "\r\n      Enter B: ");
 }
@@ -93,7 +91,11 @@ TEST(FormatWriter, FieldWithNoValueLeftEndsTheStatement) {
 }
 
 TEST(FormatWriter, ValueOfTheWrongKindIsAsterisks) {
-  EXPECT_EQ(format_to_string("(F6.2,I3,A2)", {3, 1.0f, 7}), "******" "***" "**" "\r\n");
+  EXPECT_EQ(format_to_string("(F6.2,I3,A2)", {3, 1.0f, 7}),
+            "******"
+            "***"
+            "**"
+            "\r\n");
 }
 
 TEST(FormatWriter, AppendsToPendingChannelText) {

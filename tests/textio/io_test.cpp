@@ -1,15 +1,16 @@
 // Console statements and entries, and the fatal error report.
-#include <gtest/gtest.h>
+#include "textio/io.h"
 
-#include <cerrno>
 #include <fcntl.h>
-#include <string>
+#include <gtest/gtest.h>
 #include <unistd.h>
 
+#include <cerrno>
+#include <string>
+
 #include "textio/fatal.h"
-#include "textio/io.h"
-#include "textio/numeric_entry.h"
 #include "textio/folder_fixture.h"
+#include "textio/numeric_entry.h"
 
 namespace lumo {
 namespace {
@@ -91,9 +92,9 @@ TEST(ConsoleEntry, EmptyInputIsEndOfFile) {
 TEST(ConsoleEntry, MalformedNumberStops) {
   Console c("0.5 abc\n7\n");
   const Stmt here = Stmt::kOuterEntry;
-  EXPECT_EQ(stop_of([&] { read_number(c.io, here); }),
-            locator(here, 5, "stdin") +
-                "Lumo runtime error: Bad value during floating point read\n");
+  EXPECT_EQ(
+      stop_of([&] { read_number(c.io, here); }),
+      locator(here, 5, "stdin") + "Lumo runtime error: Bad value during floating point read\n");
 }
 
 TEST(ConsoleEntry, ReadErrorStopsWithTheSystemText) {

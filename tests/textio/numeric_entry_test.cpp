@@ -1,12 +1,12 @@
 // The entry rules: taking a numeric field, interpreting it, selection and
 // name entries.
+#include "textio/numeric_entry.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
 #include <limits>
 #include <string>
-
-#include "textio/numeric_entry.h"
 
 namespace lumo {
 namespace {

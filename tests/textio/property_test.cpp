@@ -39,12 +39,15 @@ std::string reference_fixed(float v, int w, int d) {
   if (up) {
     std::size_t i = digits.size();
     while (i > 0 && digits[i - 1] == '9') digits[--i] = '0';
-    if (i == 0) digits.insert(digits.begin(), '1');
-    else ++digits[i - 1];
+    if (i == 0)
+      digits.insert(digits.begin(), '1');
+    else
+      ++digits[i - 1];
   }
   std::string ip = digits.substr(0, digits.size() - static_cast<std::size_t>(d));
   std::string fp = digits.substr(digits.size() - static_cast<std::size_t>(d));
-  ip.erase(0, ip.find_first_not_of('0') == std::string::npos ? ip.size() : ip.find_first_not_of('0'));
+  ip.erase(0,
+           ip.find_first_not_of('0') == std::string::npos ? ip.size() : ip.find_first_not_of('0'));
   std::string body = (std::signbit(v) ? "-" : "") + ip + "." + fp;
   auto width = static_cast<std::size_t>(w);
   if (body.size() > width) return std::string(width, '*');
@@ -55,11 +58,28 @@ std::string reference_fixed(float v, int w, int d) {
 struct Layout {
   int w, d;
 };
-constexpr Layout kLayouts[] = {{7, 2}, {7, 3}, {7, 4}, {8, 2},  {8, 3},  {8, 4},  {8, 5}, {9, 2},
-                               {9, 3}, {9, 4}, {10, 2}, {10, 3}, {10, 4}, {11, 3}, {11, 4},
+constexpr Layout kLayouts[] = {{7, 2},
+                               {7, 3},
+                               {7, 4},
+                               {8, 2},
+                               {8, 3},
+                               {8, 4},
+                               {8, 5},
+                               {9, 2},
+                               {9, 3},
+                               {9, 4},
+                               {10, 2},
+                               {10, 3},
+                               {10, 4},
+                               {11, 3},
+                               {11, 4},
                                // no decimals; the most decimals of the fast path
                                // and the fewest of the exact one; wide fields
-                               {12, 0}, {14, 9}, {15, 10}, {45, 2}, {40, 20}};
+                               {12, 0},
+                               {14, 9},
+                               {15, 10},
+                               {45, 2},
+                               {40, 20}};
 
 TEST(FixedFieldProperty, MatchesTheExactReference) {
   std::mt19937_64 rng(20240607);
@@ -71,8 +91,8 @@ TEST(FixedFieldProperty, MatchesTheExactReference) {
     std::string want = reference_fixed(v, f.w, f.d);
     if (got != want && ++failures <= 20) {
       ADD_FAILURE() << "F" << f.w << "." << f.d << " of bits 0x" << std::hex
-                    << std::bit_cast<std::uint32_t>(v) << ": got [" << got << "] want ["
-                    << want << "]";
+                    << std::bit_cast<std::uint32_t>(v) << ": got [" << got << "] want [" << want
+                    << "]";
     }
   };
   std::uniform_int_distribution<std::uint32_t> bits;
@@ -128,7 +148,8 @@ Reference reference_numeric(const std::string& field) {
     return field.substr(start, i - start);
   };
   auto take_one = [&](std::string_view set) {
-    if (i < field.size() && set.find(field[i]) != std::string_view::npos) return field.substr(i++, 1);
+    if (i < field.size() && set.find(field[i]) != std::string_view::npos)
+      return field.substr(i++, 1);
     return std::string();
   };
   std::string sign = take_one("+-");
@@ -166,10 +187,11 @@ TEST(NumericEntryProperty, RandomFieldsMatchTheGrammarAndStrtof) {
     for (int k = length(rng); k > 0; --k) field.push_back(alphabet[pick(rng)]);
     NumericEntry got = parse_numeric(field);
     Reference want = reference_numeric(field);
-    bool ok = got.malformed == want.malformed && (got.malformed || same_float(got.value, want.value));
+    bool ok =
+        got.malformed == want.malformed && (got.malformed || same_float(got.value, want.value));
     if (!ok && ++failures <= 20) {
-      ADD_FAILURE() << "[" << field << "] got " << (got.malformed ? "malformed" : "")
-                    << got.value << " want " << (want.malformed ? "malformed" : "") << want.value;
+      ADD_FAILURE() << "[" << field << "] got " << (got.malformed ? "malformed" : "") << got.value
+                    << " want " << (want.malformed ? "malformed" : "") << want.value;
     }
   }
   EXPECT_EQ(failures, 0);
