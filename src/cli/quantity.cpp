@@ -139,8 +139,13 @@ Parsed parse_quantity(std::string_view text, Quantity q) {
           std::string_view::npos;
       if (!word) return {0, not_a_number(q)};
       if (q == Quantity::kPlain) return {0, std::string(kTakesNoUnit)};
-      return {0, "unknown unit '" + std::string(suffix) + "'; " + std::string(quantity_name(q)) +
-                     " takes " + unit_list(q)};
+      // A long word is cut, so the message stays one short line.
+      constexpr std::size_t kShown = 12;
+      const std::string shown = suffix.size() > kShown
+                                    ? std::string(suffix.substr(0, kShown)) + "..."
+                                    : std::string(suffix);
+      return {0, "unknown unit '" + shown + "'; " + std::string(quantity_name(q)) + " takes " +
+                     unit_list(q)};
     }
     x /= unit->per_default;
   }
