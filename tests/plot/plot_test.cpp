@@ -1,0 +1,242 @@
+// Plots read back through what they show: tick labels and their positions,
+// the points of each series, the cut-off line. Rows are the printed values
+// of the delivered line's reports.
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cmath>
+#include <cstdlib>
+#include <limits>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "plot/axis.h"
+#include "plot/run_plot.h"
+#include "plot/svg_probe.h"
+
+namespace lumo::plot {
+namespace {
+
+using testing::page_position;
+using testing::probe;
+
+struct TickCase {
+  double lo, hi;
+  int max;
+  double first, step;
+  int intervals;
+  const char* first_label;
+  const char* last_label;
+};
+
+TEST(Ticks, FinestOneTwoFiveStepThatCoversTheData) {
+  const TickCase cases[] = {
+      {1, 18, 10, 0, 2, 9, "0", "18"},
+      {0.0577, 0.4001, 9, 0.05, 0.05, 8, "0.05", "0.45"},
+      {0.0577, 0.4001, 7, 0, 0.1, 5, "0.0", "0.5"},
+      {-2.465, 2.465, 6, -3, 1, 6, "-3", "3"},
+      // A float's rounding of the ends adds no step; a real excess does.
+      {static_cast<double>(0.2f), static_cast<double>(0.3f), 10, 0.2, 0.01, 10, "0.20", "0.30"},
+      {0.2, 0.3001, 10, 0.2, 0.02, 6, "0.20", "0.32"},
+      // One value widens by a tenth of itself, zero by 1.
+      {5, 5, 10, 4.5, 0.1, 10, "4.5", "5.5"},
+      {0, 0, 10, -1, 0.2, 10, "-1.0", "1.0"},
+      {0, 1e8, 5, 0, 2e7, 5, "0", "1e+08"},
+      {-0.7, 0.7, 14, -0.7, 0.1, 14, "-0.7", "0.7"},
+  };
+  for (const TickCase& c : cases) {
+    const Ticks t = nice_ticks(c.lo, c.hi, c.max);
+    const std::string at = std::to_string(c.lo) + ".." + std::to_string(c.hi);
+    EXPECT_NEAR(t.first, c.first, c.step * 1e-9) << at;
+    EXPECT_NEAR(t.step, c.step, c.step * 1e-9) << at;
+    EXPECT_EQ(t.intervals, c.intervals) << at;
+    EXPECT_EQ(tick_label(t, 0), c.first_label) << at;
+    EXPECT_EQ(tick_label(t, t.intervals), c.last_label) << at;
+    for (int i = 0; i <= t.intervals; ++i) {
+      const std::string label = tick_label(t, i);
+      if (std::atof(label.c_str()) == 0) {
+        EXPECT_NE(label[0], '-') << at << " tick " << i;
+      }
+    }
+  }
+}
+
+// Up to eight values of a row, in the order the run's row record has them.
+using Row = std::array<float, 8>;
+using Feed = void (*)(PlotConsumer&, const std::vector<Row>&);
+
+void frequency(PlotConsumer& p, const std::vector<Row>& rows) {
+  p.frequency_header(
+      {0.2425f, 0.0726f, 2.1f, {1.72f, 1.72f, 10, 10, 0.0002f}, 1, 49.9f, 2.46f, 6.13f});
+  for (const Row& r : rows) p.frequency_row({r[0], r[1], r[2], r[3], r[4], r[5], r[6]});
+  p.frequency_end({16.455f, 2.63f});
+}
+
+void sensitivity(PlotConsumer& p, const std::vector<Row>& rows, bool synthesis) {
+  p.sensitivity_header({synthesis, true, synthesis ? 0.1f : 0.0726f, synthesis ? 1.0f : 2.1f, 2});
+  for (const Row& r : rows) p.sensitivity_row({r[0], r[1], r[2], r[3], r[4], r[5], r[6]});
+  p.table_end();
+}
+void sensitivity_analysis(PlotConsumer& p, const std::vector<Row>& rows) {
+  sensitivity(p, rows, false);
+}
+void synthesis_sensitivity(PlotConsumer& p, const std::vector<Row>& rows) {
+  sensitivity(p, rows, true);
+}
+
+void synthesis_loss(PlotConsumer& p, const std::vector<Row>& rows) {
+  p.synthesis_loss_header({false, 0.2425f, 2.1f, {1.72f, 1.72f, 10, 10, 0.0002f}, 1, 10});
+  for (const Row& r : rows) p.synthesis_loss_row({r[0], r[1], r[2], r[3], r[4], r[5], r[6], r[7]});
+  p.unrealizable(105);
+}
+
+const std::vector<Row> kFrequencyRows = {
+    Row{1, 11.803f, 8.145f, 0.0382f, 0.0114f, 0.008f, 0.0577f},
+    Row{2, 5.901f, 4.072f, 0.0548f, 0.0164f, 0.0161f, 0.0873f},
+    Row{18, 0.656f, 0.452f, 0.1965f, 0.0588f, 0.1447f, 0.4001f}};
+
+struct Column {
+  const char* name;
+  int index;  // in the row
+};
+
+struct PlotCase {
+  const char* name;
+  Feed feed;
+  std::vector<Row> rows;
+  int x;  // the x column
+  std::vector<std::vector<Column>> panels;
+};
+
+TEST(RunPlot, EverySeriesHasOnePointPerRowAtItsValues) {
+  const std::vector<Column> losses_freq = {{"loss_inner_db_per_ft", 3},
+                                           {"loss_outer_db_per_ft", 4},
+                                           {"loss_dielectric_db_per_ft", 5},
+                                           {"loss_total_db_per_ft", 6}};
+  const std::vector<Column> sens = {{"s_zo_inner", 4}, {"s_zo_outer", 5}, {"s_zo_er", 6}};
+  const PlotCase cases[] = {
+      {"frequency", frequency, kFrequencyRows, 0, {losses_freq}},
+      {"sensitivity of B",
+       sensitivity_analysis,
+       {Row{0.2f, 41.93f, 19.02f, 2.21f, -0.986f, 0.986f, -0.5f},
+        Row{0.3f, 58.7f, 13.92f, 3.09f, -0.704f, 0.704f, -0.5f}},
+       0,
+       {{{"zo_ohm", 1}}, sens}},
+      {"synthesis of B with sensitivity",
+       synthesis_sensitivity,
+       {Row{2.8096f, 200, 2.58f, 9.51f, -0.3f, 0.3f, -0.5f},
+        Row{14.8928f, 300, 0.5f, 14.26f, -0.2f, 0.2f, -0.5f},
+        Row{78.9407f, 400, 0.1f, 19.02f, -0.15f, 0.15f, -0.5f}},
+       1,
+       {{{"outer_in", 0}}, sens}},
+      {"synthesis of D with loss, stopped",
+       synthesis_loss,
+       {Row{0.1325f, 25, 13.83f, 4.38f, 0.1475f, 0.0806f, 0.0804f, 0.3085f},
+        Row{0.0216f, 100, 19.63f, 0.47f, 0.2259f, 0.0201f, 0.0804f, 0.3264f}},
+       1,
+       {{{"inner_in", 0}},
+        {{"loss_inner_db_per_ft", 4},
+         {"loss_outer_db_per_ft", 5},
+         {"loss_dielectric_db_per_ft", 6},
+         {"loss_total_db_per_ft", 7}}}},
+  };
+  for (const PlotCase& c : cases) {
+    PlotConsumer plot;
+    c.feed(plot, c.rows);
+    const auto panels = probe(plot.svg());
+    ASSERT_EQ(panels.size(), c.panels.size()) << c.name;
+    for (std::size_t p = 0; p < panels.size(); ++p) {
+      const auto& got = panels[p];
+      ASSERT_EQ(got.series.size(), c.panels[p].size()) << c.name;
+      for (std::size_t s = 0; s < got.series.size(); ++s) {
+        const auto& series = got.series[s];
+        const Column& want = c.panels[p][s];
+        EXPECT_EQ(series.name, want.name) << c.name;
+        ASSERT_EQ(series.xs.size(), c.rows.size()) << c.name << " " << want.name;
+        EXPECT_EQ(series.subpaths, 1) << c.name << " " << want.name;
+        for (std::size_t i : {std::size_t{0}, c.rows.size() - 1}) {
+          const Row& r = c.rows[i];
+          EXPECT_NEAR(series.xs[i], page_position(got.x_ticks, r[c.x]), 1)
+              << c.name << " " << want.name;
+          EXPECT_NEAR(series.ys[i], page_position(got.y_ticks, r[want.index]), 1)
+              << c.name << " " << want.name;
+        }
+      }
+      EXPECT_TRUE(got.markers.empty()) << c.name;
+    }
+  }
+}
+
+struct CutoffCase {
+  const char* name;
+  float te11;  // the closing line's
+  float last_frequency;
+  std::optional<CutoffMark> mark;
+  std::string label;  // empty: no line
+  float at;
+};
+
+TEST(RunPlot, CutoffLineSitsAtItsFrequency) {
+  const CutoffCase cases[] = {
+      {"the closing line's TE11", 16.455f, 18, std::nullopt, "TE11 cut-off 16.455 GHz", 16.455f},
+      {"a cut-off given with its words", 16.455f, 18, CutoffMark{16.922f, "TE11 cut-off (exact)"},
+       "TE11 cut-off (exact) 16.922 GHz", 16.922f},
+      // The report clamps the cut-off at 9999.99: no line there, one below.
+      {"at the clamp", 9999.99f, 10000, std::nullopt, "", 0},
+      {"below the clamp", 9999.98f, 10000, std::nullopt, "TE11 cut-off 9999.98 GHz", 9999.98f},
+  };
+  for (const CutoffCase& c : cases) {
+    PlotConsumer plot;
+    plot.frequency_header({0.2425f, 0.0726f, 2.1f, {}, 1, 49.9f, 2.46f, 6.13f});
+    plot.frequency_row({1, 11.803f, 8.145f, 0.0382f, 0.0114f, 0.008f, 0.0577f});
+    plot.frequency_row({c.last_frequency, 0.656f, 0.452f, 0.1965f, 0.0588f, 0.1447f, 0.4001f});
+    plot.frequency_end({c.te11, 2.63f});
+    if (c.mark) plot.set_cutoff(*c.mark);
+    const auto panels = probe(plot.svg());
+    ASSERT_EQ(panels.size(), 1u);
+    EXPECT_EQ(panels[0].threshold_label, c.label) << c.name;
+    ASSERT_EQ(panels[0].thresholds.size(), c.label.empty() ? 0u : 1u) << c.name;
+    if (!c.label.empty()) {
+      EXPECT_NEAR(panels[0].thresholds[0], page_position(panels[0].x_ticks, c.at), 1) << c.name;
+    }
+  }
+}
+
+TEST(RunPlot, MissingValuesBreakTheLineAndLonePointsGetMarkers) {
+  constexpr float nan = std::numeric_limits<float>::quiet_NaN();
+  constexpr float inf = std::numeric_limits<float>::infinity();
+  std::vector<Row> rows = kFrequencyRows;
+  rows[1][3] = nan;  // inner: points 1 and 3 alone
+  rows[2][6] = inf;  // total: ends after row 2
+  PlotConsumer plot;
+  frequency(plot, rows);
+  auto panels = probe(plot.svg());
+  ASSERT_EQ(panels.size(), 1u);
+  const auto& s = panels[0].series;
+  ASSERT_EQ(s.size(), 4u);
+  EXPECT_EQ(s[0].xs.size(), 2u);
+  EXPECT_EQ(s[0].subpaths, 2);
+  EXPECT_EQ(s[1].xs.size(), 3u);
+  EXPECT_EQ(s[1].subpaths, 1);
+  EXPECT_EQ(s[3].xs.size(), 2u);
+  EXPECT_EQ(s[3].subpaths, 1);
+  EXPECT_EQ(panels[0].markers, std::vector<std::string>{"loss_inner_db_per_ft"});
+  // The infinite loss leaves the axis on the finite data.
+  EXPECT_EQ(panels[0].y_ticks.front().value, 0);
+  EXPECT_LT(panels[0].y_ticks.back().value, 1);
+
+  // A single row: a marker for every series, on an axis around its point.
+  PlotConsumer one;
+  frequency(one, {kFrequencyRows[0]});
+  panels = probe(one.svg());
+  EXPECT_EQ(panels[0].markers,
+            (std::vector<std::string>{"loss_inner_db_per_ft", "loss_outer_db_per_ft",
+                                      "loss_dielectric_db_per_ft", "loss_total_db_per_ft"}));
+  for (const auto& series : panels[0].series) EXPECT_EQ(series.xs.size(), 1u);
+  EXPECT_LT(panels[0].x_ticks.front().value, 1);
+  EXPECT_GT(panels[0].x_ticks.back().value, 1);
+}
+
+}  // namespace
+}  // namespace lumo::plot
