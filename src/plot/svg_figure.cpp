@@ -462,21 +462,47 @@ class SvgWriter {
     out_ += "\"/>\n";
   }
 
-  // Markers at the points that no segment touches.
+  // Calls f(x, y) for each stretch of the line that draws nothing: a point
+  // with no neighbour, or a run of points within a unit of one another (a
+  // report's rounding can make them equal).
+  template <class F>
+  void each_invisible(const Series& s, const Scale& ys, F f) const {
+    double x0 = 0, y0 = 0, x_lo = 0, x_hi = 0, y_lo = 0, y_hi = 0;
+    bool in_run = false;
+    auto end_run = [&] {
+      if (in_run && x_hi - x_lo < 1 && y_hi - y_lo < 1) f(x0, y0);
+      in_run = false;
+    };
+    for (std::size_t i = 0; i < rows(s); ++i) {
+      double px, py;
+      if (!point(s, i, ys, px, py)) {
+        end_run();
+        continue;
+      }
+      if (!in_run) {
+        x0 = x_lo = x_hi = px;
+        y0 = y_lo = y_hi = py;
+        in_run = true;
+      }
+      x_lo = std::min(x_lo, px);
+      x_hi = std::max(x_hi, px);
+      y_lo = std::min(y_lo, py);
+      y_hi = std::max(y_hi, py);
+    }
+    end_run();
+  }
+
   void markers(const Series& s, const Scale& ys) {
     bool open = false;
-    for (std::size_t i = 0; i < rows(s); ++i) {
-      double px, py, qx, qy;
-      if (!point(s, i, ys, px, py)) continue;
-      if ((i > 0 && point(s, i - 1, ys, qx, qy)) || point(s, i + 1, ys, qx, qy)) continue;
+    each_invisible(s, ys, [&](double x, double y) {
       if (!open) {
         out_ += "<g class=\"markers\" data-name=\"";
         append_escaped(out_, s.name);
         out_ += "\">\n";
         open = true;
       }
-      marker(style_of(s.style), px, py);
-    }
+      marker(style_of(s.style), x, y);
+    });
     if (open) out_ += "</g>\n";
   }
 
@@ -520,12 +546,9 @@ class SvgWriter {
   // Whether a series shows as markers anywhere (its legend entry then shows
   // the marker too).
   bool has_markers(const Series& s, const Scale& ys) const {
-    for (std::size_t i = 0; i < rows(s); ++i) {
-      double px, py, qx, qy;
-      if (!point(s, i, ys, px, py)) continue;
-      if (!((i > 0 && point(s, i - 1, ys, qx, qy)) || point(s, i + 1, ys, qx, qy))) return true;
-    }
-    return false;
+    bool any = false;
+    each_invisible(s, ys, [&](double, double) { any = true; });
+    return any;
   }
 
   static constexpr double kLegendRow = 19, kLegendPad = 8, kLegendSample = 34, kLegendGap = 6;

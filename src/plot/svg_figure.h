@@ -5,8 +5,9 @@
 //
 // Each series is one <path class="series" data-name="NAME"> with one point
 // per row whose x and y are both finite, in row order. A missing value
-// breaks the line (a new subpath starts with M); a point with no neighbour
-// on either side also gets a marker, so a single-row table shows its point.
+// breaks the line (a new subpath starts with M). A point with no neighbour
+// on either side, or a stretch that draws nothing (its points all within a
+// unit of one another), gets a marker: a single-row table shows its point.
 #pragma once
 
 #include <optional>

@@ -226,16 +226,20 @@ TEST(RunPlot, MissingValuesBreakTheLineAndLonePointsGetMarkers) {
   EXPECT_EQ(panels[0].y_ticks.front().value, 0);
   EXPECT_LT(panels[0].y_ticks.back().value, 1);
 
-  // A single row: a marker for every series, on an axis around its point.
-  PlotConsumer one;
-  frequency(one, {kFrequencyRows[0]});
-  panels = probe(one.svg());
-  EXPECT_EQ(panels[0].markers,
-            (std::vector<std::string>{"loss_inner_db_per_ft", "loss_outer_db_per_ft",
-                                      "loss_dielectric_db_per_ft", "loss_total_db_per_ft"}));
-  for (const auto& series : panels[0].series) EXPECT_EQ(series.xs.size(), 1u);
-  EXPECT_LT(panels[0].x_ticks.front().value, 1);
-  EXPECT_GT(panels[0].x_ticks.back().value, 1);
+  // A single row, and two rows a report's rounding made equal: a marker for
+  // every series, on an axis around the point.
+  for (const auto& table : {std::vector<Row>{kFrequencyRows[0]},
+                            std::vector<Row>{kFrequencyRows[0], kFrequencyRows[0]}}) {
+    PlotConsumer one;
+    frequency(one, table);
+    panels = probe(one.svg());
+    EXPECT_EQ(panels[0].markers,
+              (std::vector<std::string>{"loss_inner_db_per_ft", "loss_outer_db_per_ft",
+                                        "loss_dielectric_db_per_ft", "loss_total_db_per_ft"}));
+    for (const auto& series : panels[0].series) EXPECT_EQ(series.xs.size(), table.size());
+    EXPECT_LT(panels[0].x_ticks.front().value, 1);
+    EXPECT_GT(panels[0].x_ticks.back().value, 1);
+  }
 }
 
 }  // namespace
