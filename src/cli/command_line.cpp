@@ -20,10 +20,12 @@
 #include "cli/line_checks.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
+#include "cli/report_commands.h"
 #include "driver/lumo.h"
 #include "driver/report_writer.h"
 #include "input/lminput.h"
 #include "input/ranges.h"
+#include "plot/run_plot.h"
 #include "textio/fatal.h"
 #include "textio/platform.h"
 
@@ -166,7 +168,7 @@ enum class Run { kFrequency, kSensitivity, kSynthesis };
 // Every option's text; the command's options are registered on its
 // subcommand so that they follow its name.
 struct Options {
-  Given defaults, format, output, max_rows;
+  Given defaults, format, output, max_rows, plot;
   Given outer, inner, er, tand, rho_outer, rho_inner, rough_outer, rough_inner;
   Given freq, vary, range, conductor, impedance, loss_at;
   bool sensitivity = false;
@@ -185,6 +187,7 @@ void add_common_and_line(CLI::App* app, Options& o) {
   add(app, o.output, "-o,--output", "FILE",
       "write to FILE (replaced when complete) instead of standard output");
   add(app, o.max_rows, "--max-rows", "N", "largest sweep allowed, rows (default 10000000)");
+  add(app, o.plot, "--plot", "FILE.svg", "also draw the run's plot into FILE.svg");
   add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
   add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
   add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
@@ -257,7 +260,8 @@ struct Plan {
   Run run = Run::kFrequency;
   Format format = Format::kReport;
   std::optional<std::string> output;
-  std::string run_name;  // as JSON names it
+  std::optional<std::string> plot;  // the SVG file beside the output
+  std::string run_name;             // as JSON names it
   Json inputs = Json::object();
   Records rec;
   DriverVars vars;
@@ -286,6 +290,16 @@ Plan make_plan(Run run, Options& o) {
   if (o.output.given()) {
     if (o.output.text.empty()) throw UsageError{o.output.quoted() + ": a file name is needed"};
     p.output = o.output.text;
+  }
+  if (o.plot.given()) {
+    if (o.plot.text.empty()) throw UsageError{o.plot.quoted() + ": a file name is needed"};
+    platform::FileIdentity a, b;
+    if (p.output &&
+        (*p.output == o.plot.text || (platform::identity_of(*p.output, a) &&
+                                      platform::identity_of(o.plot.text, b) && a == b))) {
+      throw UsageError{o.plot.quoted() + ": the same file as " + o.output.quoted()};
+    }
+    p.plot = o.plot.text;
   }
 
   // Which conductor is swept or synthesized, and the values given, are
@@ -323,10 +337,11 @@ Plan make_plan(Run run, Options& o) {
   const DefaultsLoad loaded = load_run_defaults(rec, defaults_path);
   if (loaded.status == 2) throw UsageError{loaded.error};
   if (loaded.status != 0) throw Failure{loaded.error};
-  if (p.output && loaded.identity.valid) {
+  for (const Given* g : {&o.output, &o.plot}) {
     platform::FileIdentity id;
-    if (platform::identity_of(*p.output, id) && id == loaded.identity) {
-      throw UsageError{o.output.quoted() + ": that is the defaults file in use"};
+    if (g->given() && loaded.identity.valid && platform::identity_of(g->text, id) &&
+        id == loaded.identity) {
+      throw UsageError{g->quoted() + ": that is the defaults file in use"};
     }
   }
 
@@ -423,14 +438,20 @@ std::string write_error(const Plan& p, int err) {
          std::strerror(err);
 }
 
-// Runs the plan into the output; false when a synthesis stopped.
-bool execute(Plan& p, OutputTarget& target) {
+// Runs the plan into the output, and into `plot` when there is one; false
+// when a synthesis stopped.
+bool execute(Plan& p, OutputTarget& target, plot::PlotConsumer* plot) {
   OutputChannel& out = target.channel();
   Records& rec = p.rec;
   // A frequency run's rows are checked against its line's exact TE11 cut-off.
   std::optional<LineChecks> checks;
   if (p.run == Run::kFrequency) checks = line_checks(rec.blk1.b, rec.blk1.d, rec.blk1.er);
   const double te11 = checks ? checks->modes.te11_ghz : std::numeric_limits<double>::quiet_NaN();
+  auto run = [&](RunConsumer& consumer) {
+    if (plot == nullptr) return run_selected(rec, p.vars, consumer);
+    TeeConsumer both(consumer, *plot);
+    return run_selected(rec, p.vars, both);
+  };
   if (p.format == Format::kReport) {
     InputChannel no_console;
     OutputChannel no_errors;
@@ -441,7 +462,7 @@ bool execute(Plan& p, OutputTarget& target) {
     ReportWriter writer(io, false);
     writer.report_header(rec.blk6, "");
     MultimodeWatch watch(writer, te11);
-    if (!run_selected(rec, p.vars, watch)) return false;
+    if (!run(watch)) return false;
     writer.report_trailer(p.vars.fdata, rec.blk3.fn);
     p.multimode_warning = watch.warning();
     return true;
@@ -449,14 +470,14 @@ bool execute(Plan& p, OutputTarget& target) {
   if (p.format == Format::kCsv) {
     CsvWriter writer(out, te11);
     MultimodeWatch watch(writer, te11);
-    const bool done = run_selected(rec, p.vars, watch);
+    const bool done = run(watch);
     p.multimode_warning = watch.warning();
     return done;
   }
   JsonWriter writer(out, LUMO_VERSION, p.run_name, p.inputs);
   if (checks) writer.set_line_checks(*checks);
   MultimodeWatch watch(writer, te11);
-  const bool done = run_selected(rec, p.vars, watch);
+  const bool done = run(watch);
   writer.finish();
   p.multimode_warning = watch.warning();
   return done;
@@ -471,9 +492,19 @@ int run_plan(Plan& p) {
   } else {
     target.open_stdout();
   }
+  // The plot's file is opened first too, so a plot that cannot be written
+  // stops the run before any output.
+  OutputTarget plot_target;
+  std::optional<plot::PlotConsumer> plot;
+  if (p.plot) {
+    if (const int err = plot_target.open_file(*p.plot); err != 0) {
+      throw Failure{"--plot " + *p.plot + ": " + std::strerror(err)};
+    }
+    plot.emplace();
+  }
   bool done = true;
   try {
-    done = execute(p, target);
+    done = execute(p, target, plot ? &*plot : nullptr);
   } catch (const WriteFailed& w) {
     throw Failure{write_error(p, w.err)};
   } catch (const FatalStop& stop) {
@@ -485,6 +516,12 @@ int run_plan(Plan& p) {
     throw Failure{(p.output ? "-o " + *p.output : std::string("standard output")) + ": " + reason};
   }
   if (const int err = target.commit(); err != 0) throw Failure{write_error(p, err)};
+  if (plot) {
+    plot_target.channel().append(plot->svg());
+    if (const int err = plot_target.commit(); err != 0) {
+      throw Failure{"--plot " + *p.plot + ": " + std::strerror(err)};
+    }
+  }
   std::cerr << p.multimode_warning;
   if (!done && p.format != Format::kReport) {
     std::cerr << "lumo: note: the synthesis stopped at " << shortest(p.vars.zo)
@@ -500,6 +537,12 @@ constexpr std::string_view kFooter =
     "written), 2 a value or option not accepted.\n"
     "Without arguments, lumo runs the console dialogue. To start in a new\n"
     "folder: lumo --init (writes Lumo.DEF there), then lumo.";
+
+constexpr std::string_view kReportFooter =
+    "A report file holds the reports the dialogue stored in it, one or more.\n"
+    "Nothing is written unless the whole file reads as reports.\n"
+    "Exit status: 0 success, 1 failure (REPORT not read, output not\n"
+    "written), 2 an option not accepted or a file that is not a Lumo report.";
 
 }  // namespace
 
@@ -540,17 +583,42 @@ int run_command_line(int argc, const char* const* argv) {
   syn->footer(std::string(kFooter));
   const ChecksCommands checks(app, kFooter);
 
+  // The commands on reports the dialogue stored.
+  std::string plot_report_file, export_report_file;
+  Given plot_out, export_out, export_format;
+  CLI::App* plot_cmd =
+      app.add_subcommand("plot", "draw the plot of each report in a file the dialogue stored");
+  plot_cmd->add_option("REPORT", plot_report_file, "a report file the dialogue stored")
+      ->type_name("FILE")
+      ->required();
+  add(plot_cmd, plot_out, "-o,--output", "OUT.svg",
+      "the SVG file (several reports: OUT-1.svg, OUT-2.svg, ...); default REPORT's name with .svg");
+  plot_cmd->footer(std::string(kReportFooter));
+  CLI::App* export_cmd = app.add_subcommand(
+      "export", "the tables of a report file the dialogue stored, as CSV or JSON");
+  export_cmd->add_option("REPORT", export_report_file, "a report file the dialogue stored")
+      ->type_name("FILE")
+      ->required();
+  add(export_cmd, export_format, "--format", "FORMAT",
+      "csv (one file a report) or json (one array of all)");
+  add(export_cmd, export_out, "-o,--output", "OUT",
+      "write OUT (several reports as CSV: OUT-1, OUT-2, ...) instead of standard output");
+  export_cmd->footer(std::string(kReportFooter));
+  const std::initializer_list<const CLI::App*> subcommands = {
+      freq, sens, syn, checks.modes(), checks.tolerance(), plot_cmd, export_cmd};
+
   // The hint names the subcommand's own help when there is one.
   std::string help = "lumo --help";
   if (argc > 1) {
     const std::string_view first = argv[1];
-    for (const CLI::App* sub : {freq, sens, syn, checks.modes(), checks.tolerance()}) {
+    for (const CLI::App* sub : subcommands) {
       if (first == sub->get_name()) help = "lumo " + std::string(first) + " --help";
     }
     if (help == "lumo --help" && !first.empty() && first.front() != '-') {
       std::cerr << "lumo: " << first
                 << ": unknown subcommand; the subcommands are frequency, "
-                   "sensitivity, synthesize, modes and tolerance (see lumo --help)\n";
+                   "sensitivity, synthesize, modes, tolerance, plot and export (see lumo "
+                   "--help)\n";
       return kExitUsage;
     }
   }
@@ -558,7 +626,7 @@ int run_command_line(int argc, const char* const* argv) {
     app.parse(argc, argv);
   } catch (const CLI::CallForHelp&) {
     const CLI::App* asked = &app;
-    for (const CLI::App* sub : {freq, sens, syn, checks.modes(), checks.tolerance()}) {
+    for (const CLI::App* sub : subcommands) {
       if (sub->parsed()) asked = sub;
     }
     // A subcommand's usage line names the program too.
@@ -573,18 +641,40 @@ int run_command_line(int argc, const char* const* argv) {
   }
 
   const bool any_run = freq->parsed() || sens->parsed() || syn->parsed() || checks.parsed();
+  const bool any_report = plot_cmd->parsed() || export_cmd->parsed();
   if (force && !init) {
     std::cerr << "lumo: --force needs --init (see lumo --help)\n";
     return kExitUsage;
   }
-  if (init && any_run) {
+  if (init && (any_run || any_report)) {
     std::cerr << "lumo: --init takes no subcommand (see lumo --help)\n";
     return kExitUsage;
   }
   if (init) return init_defaults(force, std::cout, std::cerr);
+  if (any_report) {
+    const Given& out = plot_cmd->parsed() ? plot_out : export_out;
+    if (out.given() && out.text.empty()) {
+      std::cerr << "lumo: " << out.quoted() << ": a file name is needed\n";
+      return kExitUsage;
+    }
+    const std::optional<std::string> file =
+        out.given() ? std::optional<std::string>(out.text) : std::nullopt;
+    if (plot_cmd->parsed()) return plot_report(plot_report_file, file);
+    if (!export_format.given() || (export_format.text != "csv" && export_format.text != "json")) {
+      std::cerr << "lumo: "
+                << (export_format.given()
+                        ? export_format.quoted() + ": the format must be csv or json"
+                        : std::string("export needs --format csv or --format json"))
+                << " (see lumo export --help)\n";
+      return kExitUsage;
+    }
+    return export_report(export_report_file,
+                         export_format.text == "csv" ? ExportFormat::kCsv : ExportFormat::kJson,
+                         file);
+  }
   if (!any_run) {
-    std::cerr << "lumo: a subcommand is required: frequency, sensitivity, synthesize, modes or "
-                 "tolerance, or --init (see lumo --help)\n";
+    std::cerr << "lumo: a subcommand is required: frequency, sensitivity, synthesize, modes, "
+                 "tolerance, plot or export, or --init (see lumo --help)\n";
     return kExitUsage;
   }
   if (checks.parsed()) return checks.run();
