@@ -495,7 +495,7 @@ int run_plan(Plan& p) {
   // The plot's file is opened first too, so a plot that cannot be written
   // stops the run before any output.
   OutputTarget plot_target;
-  std::optional<plot::PlotConsumer> plot;
+  std::optional<ExactCutoffPlot> plot;
   if (p.plot) {
     if (const int err = plot_target.open_file(*p.plot); err != 0) {
       throw Failure{"--plot " + *p.plot + ": " + std::strerror(err)};

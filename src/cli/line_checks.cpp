@@ -24,6 +24,12 @@ std::optional<bool> multimode(float freq_ghz, double te11_ghz) {
   return static_cast<double>(freq_ghz) >= te11_ghz;
 }
 
+void ExactCutoffPlot::frequency_header(const FrequencyHeader& h) {
+  plot::PlotConsumer::frequency_header(h);
+  const double te11 = line_checks(h.b, h.d, h.er).modes.te11_ghz;
+  if (std::isfinite(te11)) set_cutoff({static_cast<float>(te11), "TE11 cut-off (exact)"});
+}
+
 void MultimodeWatch::frequency_row(const FrequencyRow& r) {
   if (multimode(r.freq, te11_ghz_).value_or(false) &&
       (!highest_multimode_ || r.freq > *highest_multimode_)) {

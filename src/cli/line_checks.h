@@ -11,6 +11,7 @@
 #include "checks/line_facts.h"
 #include "checks/mode_cutoffs.h"
 #include "driver/run_rows.h"
+#include "plot/run_plot.h"
 
 namespace lumo::cli {
 
@@ -32,6 +33,13 @@ LineChecks line_checks(float b, float d, float er);
 // Whether a frequency, GHz, is at or above the exact TE11 cut-off; nothing
 // when the cut-off was not found.
 std::optional<bool> multimode(float freq_ghz, double te11_ghz);
+
+// The plot of a run as the command line draws it: the frequency plot marks
+// the line's exact TE11 cut-off, not the report's estimate.
+class ExactCutoffPlot : public plot::PlotConsumer {
+ public:
+  void frequency_header(const FrequencyHeader& h) override;
+};
 
 // Forwards a run to another consumer and keeps the highest frequency row
 // that reached the exact TE11 cut-off.

@@ -188,7 +188,7 @@ class PlotSink : public ReportSink {
  public:
   explicit PlotSink(std::vector<std::unique_ptr<OutputTarget>>& targets) : targets_(targets) {}
   RunConsumer& begin_report() override {
-    plot_ = std::make_unique<plot::PlotConsumer>();
+    plot_ = std::make_unique<ExactCutoffPlot>();
     return *plot_;
   }
   void end_report() override {
