@@ -13,6 +13,10 @@ options of some help. Prints the differences; exit status 1 when any.
 import re, subprocess, sys
 
 SUBCOMMANDS = ('frequency', 'sensitivity', 'synthesize')
+# The checks take these common and line options, and their own from the
+# "Check options" subsection.
+CHECKS = ('modes', 'tolerance')
+CHECK_SHARED = {'--defaults', '--format', '-o', '--output', '--outer', '--inner', '--er'}
 HELP = {'-h', '--help'}
 
 
@@ -38,7 +42,8 @@ def roff_options(line):
 
 def man_options(path):
     lines = open(path, encoding='utf-8').read().splitlines()
-    general, every, per_run, synopsis = set(), set(), {s: set() for s in SUBCOMMANDS}, set()
+    general, every, synopsis = set(), set(), set()
+    per_run = {s: set() for s in SUBCOMMANDS + CHECKS}
     section = subsection = None
     i = 0
     while i < len(lines):
@@ -56,14 +61,18 @@ def man_options(path):
                 general |= names
             elif subsection in ('Common options', 'Line options'):
                 every |= names
-            elif subsection == 'Run options' and names:
+            elif subsection in ('Run options', 'Check options') and names:
                 run = body.split()[1] if body.startswith('.B ') else ''
                 if run not in per_run:
                     sys.exit('man page: run option %s names no subcommand' % sorted(names))
                 per_run[run] |= names
             i += 1
         i += 1
-    return general, {s: every | per_run[s] | HELP for s in SUBCOMMANDS}, synopsis
+    if not CHECK_SHARED <= every:
+        sys.exit('man page: check options %s are not documented' % sorted(CHECK_SHARED - every))
+    runs = {s: every | per_run[s] | HELP for s in SUBCOMMANDS}
+    runs.update({s: CHECK_SHARED | per_run[s] | HELP for s in CHECKS})
+    return general, runs, synopsis
 
 
 def main(argv):
@@ -84,7 +93,7 @@ def main(argv):
     top = help_options(prog)
     compare('lumo', top, general)
     everything |= top
-    for s in SUBCOMMANDS:
+    for s in SUBCOMMANDS + CHECKS:
         helped = help_options(prog, s)
         compare('lumo ' + s, helped, runs[s])
         everything |= helped
@@ -92,7 +101,7 @@ def main(argv):
         problems.append('SYNOPSIS: %s is in no --help' % name)
     for p in problems:
         print(p)
-    print('%d option lists compared, %d differences' % (1 + len(SUBCOMMANDS), len(problems)))
+    print('%d option lists compared, %d differences' % (1 + len(SUBCOMMANDS + CHECKS), len(problems)))
     return 1 if problems else 0
 
 
