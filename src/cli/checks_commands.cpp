@@ -24,6 +24,7 @@
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "input/ranges.h"
+#include "plot/tolerance_plot.h"
 #include "textio/platform.h"
 
 #ifndef LUMO_VERSION
@@ -136,6 +137,7 @@ Format checked_format(const Given& g) {
 struct ChecksCommands::Options {
   Given defaults, format, output, outer, inner, er;
   Given tol_outer, tol_inner, tol_er, offset, zref, rl_target, samples, seed, distribution;
+  Given plot;  // tolerance only
 };
 
 namespace {
@@ -157,7 +159,8 @@ void add_common_and_line(CLI::App* app, Options& o) {
 struct Setting {
   Format format = Format::kReport;
   std::optional<std::string> output;
-  std::string source;  // the defaults file read
+  std::optional<std::string> plot;  // the SVG file beside the output
+  std::string source;               // the defaults file read
   checks::CoaxLine line{};
 };
 
@@ -173,6 +176,16 @@ Setting make_setting(const Options& o) {
     if (o.output.text.empty()) throw UsageError{o.output.quoted() + ": a file name is needed"};
     s.output = o.output.text;
   }
+  if (o.plot.given()) {
+    if (o.plot.text.empty()) throw UsageError{o.plot.quoted() + ": a file name is needed"};
+    platform::FileIdentity a, b;
+    if (s.output &&
+        (*s.output == o.plot.text || (platform::identity_of(*s.output, a) &&
+                                      platform::identity_of(o.plot.text, b) && a == b))) {
+      throw UsageError{o.plot.quoted() + ": the same file as " + o.output.quoted()};
+    }
+    s.plot = o.plot.text;
+  }
   std::optional<double> outer, inner, er;
   if (o.outer.given()) outer = checked_line_value(o.outer, kOuter);
   if (o.inner.given()) inner = checked_line_value(o.inner, kInner);
@@ -184,10 +197,11 @@ Setting make_setting(const Options& o) {
   const DefaultsLoad loaded = load_run_defaults(rec, path);
   if (loaded.status == 2) throw UsageError{loaded.error};
   if (loaded.status != 0) throw Failure{loaded.error};
-  if (s.output && loaded.identity.valid) {
+  for (const Given* g : {&o.output, &o.plot}) {
     platform::FileIdentity id;
-    if (platform::identity_of(*s.output, id) && id == loaded.identity) {
-      throw UsageError{o.output.quoted() + ": that is the defaults file in use"};
+    if (g->given() && loaded.identity.valid && platform::identity_of(g->text, id) &&
+        id == loaded.identity) {
+      throw UsageError{g->quoted() + ": that is the defaults file in use"};
     }
   }
   s.source = loaded.source;
@@ -329,12 +343,22 @@ Json budget_json(const checks::Budget& b, const checks::ParameterBudget& p) {
   return j;
 }
 
-std::string tolerance_text(const Options& o, const Setting& s) {
-  const checks::ToleranceInputs in = tolerance_inputs(o, s);
-  const checks::ZoWindow window = checks::rl_window(in.zref_ohm, in.rl_target_db);
-  const checks::WorstCase worst = checks::worst_case(in);
-  const checks::MonteCarloResult mc = checks::monte_carlo(in);
-  const checks::Budget budget = checks::budget(in);
+// A tolerance analysis, whole.
+struct Analysis {
+  checks::ToleranceInputs in;
+  checks::ZoWindow window;
+  checks::WorstCase worst;
+  checks::MonteCarloResult mc;
+  checks::Budget budget;
+};
+
+Analysis analyse(const checks::ToleranceInputs& in) {
+  return {in, checks::rl_window(in.zref_ohm, in.rl_target_db), checks::worst_case(in),
+          checks::monte_carlo(in), checks::budget(in)};
+}
+
+std::string tolerance_text(const Analysis& a, const Setting& s) {
+  const auto& [in, window, worst, mc, budget] = a;
   const checks::ZoSummary& z = mc.zo;
   if (s.format == Format::kReport) return checks::tolerance_table(in, window, worst, mc, budget);
   if (s.format == Format::kCsv) {
@@ -396,17 +420,43 @@ std::string write_error(const Setting& s, int err) {
          std::strerror(err);
 }
 
-// Writes `text` to the setting's output, replacing a file only when complete.
-void deliver(const Setting& s, const std::string& text) {
-  OutputTarget target;
+void open(const Setting& s, OutputTarget& target) {
   if (s.output) {
     if (const int err = target.open_file(*s.output); err != 0) throw Failure{write_error(s, err)};
   } else {
     target.open_stdout();
   }
+}
+
+// Writes `text` to the setting's output, replacing a file only when complete.
+void deliver(const Setting& s, OutputTarget& target, const std::string& text) {
   target.channel().append(text);
   if (!target.channel().end_statement()) throw Failure{write_error(s, target.channel().error())};
   if (const int err = target.commit(); err != 0) throw Failure{write_error(s, err)};
+}
+
+// The tolerance analysis into the output and its plot into --plot FILE. Both
+// files are opened before the analysis, so a plot that cannot be written
+// stops the command before any output.
+void run_tolerance(const Options& o) {
+  const Setting s = make_setting(o);
+  const checks::ToleranceInputs in = tolerance_inputs(o, s);
+  OutputTarget target;
+  open(s, target);
+  OutputTarget plot_target;
+  const auto plot_error = [&](int err) {
+    return Failure{"--plot " + *s.plot + ": " + std::strerror(err)};
+  };
+  if (s.plot) {
+    if (const int err = plot_target.open_file(*s.plot); err != 0) throw plot_error(err);
+  }
+  const Analysis a = analyse(in);
+  deliver(s, target, tolerance_text(a, s));
+  if (s.plot) {
+    plot_target.channel().append(plot::tolerance_svg(a.in, a.window, a.worst, a.mc));
+    if (!plot_target.channel().end_statement()) throw plot_error(plot_target.channel().error());
+    if (const int err = plot_target.commit(); err != 0) throw plot_error(err);
+  }
 }
 
 }  // namespace
@@ -438,6 +488,8 @@ ChecksCommands::ChecksCommands(CLI::App& app, std::string_view footer)
   add(tolerance_, t.seed, "--seed", "S", "Monte Carlo seed (default 1): same seed, same numbers");
   add(tolerance_, t.distribution, "--distribution", "normal|uniform",
       "normal (default): the tolerance is 3 sigma, truncated there; uniform: fills the box");
+  add(tolerance_, t.plot, "--plot", "FILE.svg",
+      "also draw the Monte Carlo histogram, the window and the corners into FILE.svg");
   tolerance_->footer(std::string(footer));
 }
 
@@ -447,10 +499,11 @@ int ChecksCommands::run() const {
   try {
     if (modes_->parsed()) {
       const Setting s = make_setting(*options_);
-      deliver(s, modes_text(s));
+      OutputTarget target;
+      open(s, target);
+      deliver(s, target, modes_text(s));
     } else {
-      const Setting s = make_setting(*tolerance_options_);
-      deliver(s, tolerance_text(*tolerance_options_, s));
+      run_tolerance(*tolerance_options_);
     }
     return kExitSuccess;
   } catch (const UsageError& e) {

@@ -3,6 +3,7 @@
 //   lumo tolerance [line] --tol-outer T --tol-inner T --tol-er T [--offset C]
 //                  [--zref Z] [--rl-target RL] [--samples N] [--seed S]
 //                  [--distribution normal|uniform] [--format ...] [-o FILE]
+//                  [--plot FILE.svg]
 // where [line] is --defaults FILE, --outer B, --inner D, --er ER. Values not
 // given come from the defaults file as for the runs; the diagnostics and exit
 // statuses are theirs too.

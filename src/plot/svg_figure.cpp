@@ -42,6 +42,14 @@ constexpr Style kStyles[] = {
 };
 const Style& style_of(int i) { return kStyles[static_cast<std::size_t>(std::clamp(i, 0, 3))]; }
 
+// Bars, the band and the marks.
+constexpr std::string_view kBarOpacity = "0.8";
+constexpr std::string_view kBandColour = "#009E73";
+constexpr std::string_view kBandOpacity = "0.16";
+constexpr std::string_view kMarkColour = "#D55E00";
+constexpr std::string_view kMarkDash = "6 3";
+constexpr double kMarkWidth = 1.6;
+
 // Font sizes.
 constexpr double kTitleSize = 17;
 constexpr double kTextSize = 12.5;
@@ -134,6 +142,15 @@ struct Range {
 
 bool finite(float v) { return std::isfinite(v); }
 
+bool is_bars(const Series& s) { return s.bar_width > 0; }
+
+// Shortest text that reads back as v.
+void append_shortest(std::string& out, double v) {
+  char buf[64];
+  auto r = std::to_chars(buf, buf + sizeof buf, v);
+  out.append(buf, r.ptr);
+}
+
 class SvgWriter {
  public:
   explicit SvgWriter(const Figure& f) : f_(f) {}
@@ -144,6 +161,28 @@ class SvgWriter {
     Range xr;
     for (float x : f_.x) {
       if (finite(x)) xr.add(static_cast<double>(x));
+    }
+    // Bars show their edges; marks are drawn where they fall.
+    for (const Panel& p : f_.panels) {
+      for (const Series& s : p.series) {
+        if (!is_bars(s)) continue;
+        for (std::size_t i = 0; i < rows(s); ++i) {
+          if (!finite(f_.x[i]) || !finite(s.y[i])) continue;
+          xr.add(static_cast<double>(f_.x[i]) - s.bar_width / 2);
+          xr.add(static_cast<double>(f_.x[i]) + s.bar_width / 2);
+        }
+      }
+      for (const Mark& m : p.marks) {
+        if (std::isfinite(m.x)) xr.add(m.x);
+      }
+    }
+    // A mark stands clear of the axis frame: the range gains 3 % each side.
+    if (std::any_of(f_.panels.begin(), f_.panels.end(),
+                    [](const Panel& p) { return !p.marks.empty(); }) &&
+        xr.hi > xr.lo) {
+      const double pad = (xr.hi - xr.lo) * 0.03;
+      xr.add(xr.lo - pad);
+      xr.add(xr.hi + pad);
     }
     xt_ = xr.empty() ? nice_ticks(0, 1, kMaxXIntervals) : nice_ticks(xr.lo, xr.hi, kMaxXIntervals);
     xs_ = {xt_.first, xt_.last(), kLeft, kRight};
@@ -208,6 +247,8 @@ class SvgWriter {
       for (std::size_t i = 0; i < rows(s); ++i) {
         if (finite(f_.x[i]) && finite(s.y[i])) yr.add(static_cast<double>(s.y[i]));
       }
+      // Bars stand on zero.
+      if (is_bars(s) && !yr.empty()) yr.add(0);
     }
     if (yr.empty()) yr = {0, 1};
     if (p.y_from_zero) yr.add(0);
@@ -273,6 +314,9 @@ class SvgWriter {
         double c = hidden(p, l.ys, b);
         if (l.region_label && l.region_label->overlaps(b)) c += 1e6;
         if (p.threshold && b.x0 <= xs_(p.threshold->x) && xs_(p.threshold->x) <= b.x1) c += 1;
+        for (const Mark& m : p.marks) {
+          if (b.x0 <= xs_(m.x) && xs_(m.x) <= b.x1) c += 1;
+        }
         if (c < best) {
           best = c;
           l.legend = b;
@@ -282,11 +326,17 @@ class SvgWriter {
     return total + best;
   }
 
-  // How many segments (or lone points) of the data pass through box b; a
-  // long table is sampled at about 4000 rows.
+  // How many segments (or lone points, or bars) of the data pass through box
+  // b; a long table is sampled at about 4000 rows.
   double hidden(const Panel& p, const Scale& ys, const Box& b) const {
     double count = 0;
     for (const Series& s : p.series) {
+      if (is_bars(s)) {
+        for (std::size_t i = 0; i < rows(s); ++i) {
+          if (const auto bar = bar_box(s, i, ys); bar && bar->overlaps(b)) count += 1;
+        }
+        continue;
+      }
       const std::size_t n = rows(s);
       const std::size_t stride = n / 4000 + 1;
       bool have = false;
@@ -319,6 +369,7 @@ class SvgWriter {
     }
     // The region beyond the threshold, shaded under everything else.
     if (l.region) rect(*l.region, "class=\"region\" fill=\"#7f7f7f\" fill-opacity=\"0.14\"");
+    if (p.band) band(*p.band, area);
     grid(l.yt, ys, area);
     ticks(l.yt, ys, area);
     text((kLeft + kRight) / 2, top + kBottom + 42, f_.x_label, "middle", 13, "class=\"x-label\"");
@@ -332,10 +383,19 @@ class SvgWriter {
     append_escaped(out_, p.y_label);
     out_ += "</text>\n";
 
-    for (const Series& s : p.series) path(s, ys);
-    for (const Series& s : p.series) markers(s, ys);
+    for (const Series& s : p.series) {
+      if (is_bars(s)) {
+        bars(s, ys);
+      } else {
+        path(s, ys);
+      }
+    }
+    for (const Series& s : p.series) {
+      if (!is_bars(s)) markers(s, ys);
+    }
 
     if (p.threshold && std::isfinite(p.threshold->x)) threshold(*p.threshold, area);
+    marks(p.marks, area);
     if (l.region_label) {
       const Box& b = *l.region_label;
       const std::string_view attrs =
@@ -393,6 +453,75 @@ class SvgWriter {
     const bool left_side = x + 4 + text_width(t.label, kTickSize) > kWidth - 8;
     text(left_side ? x - 4 : x + 4, label_y, t.label, left_side ? "end" : "start", kTickSize,
          attrs);
+  }
+
+  // The band's shade, clipped to the x axis; its data-x0 and data-x1 give
+  // the band's own ends.
+  void band(const Band& b, const Box& area) {
+    const double x0 = std::max(area.x0, xs_(std::min(b.x0, b.x1)));
+    const double x1 = std::min(area.x1, xs_(std::max(b.x0, b.x1)));
+    if (!(x0 < x1)) return;
+    out_ += "<rect class=\"band\" data-x0=\"";
+    append_shortest(out_, b.x0);
+    out_ += "\" data-x1=\"";
+    append_shortest(out_, b.x1);
+    out_ += "\" fill=\"";
+    out_ += kBandColour;
+    out_ += "\" fill-opacity=\"";
+    out_ += kBandOpacity;
+    out_ += "\" x=\"";
+    append_number(out_, x0);
+    out_ += "\" y=\"";
+    append_number(out_, area.y0);
+    out_ += "\" width=\"";
+    append_number(out_, x1 - x0);
+    out_ += "\" height=\"";
+    append_number(out_, area.y1 - area.y0);
+    out_ += "\"/>\n";
+  }
+
+  // Each mark's line, and its label above the plot on the side towards the
+  // centre (or the side with room); a label that would overlap an earlier
+  // one goes a line higher.
+  void marks(const std::vector<Mark>& ms, const Box& area) {
+    std::vector<Box> taken;
+    for (const Mark& m : ms) {
+      if (!std::isfinite(m.x)) continue;
+      const double x = xs_(m.x);
+      out_ += "<line class=\"mark\" data-x=\"";
+      append_shortest(out_, m.x);
+      out_ += "\" x1=\"";
+      append_number(out_, x);
+      out_ += "\" y1=\"";
+      append_number(out_, area.y0);
+      out_ += "\" x2=\"";
+      append_number(out_, x);
+      out_ += "\" y2=\"";
+      append_number(out_, area.y1);
+      out_ += "\" stroke=\"";
+      out_ += kMarkColour;
+      out_ += "\" stroke-width=\"";
+      append_number(out_, kMarkWidth);
+      out_ += "\" stroke-dasharray=\"";
+      out_ += kMarkDash;
+      out_ += "\"/>\n";
+      const double w = text_width(m.label, kTickSize);
+      bool right = x < (area.x0 + area.x1) / 2;
+      if (right && x + 4 + w > kWidth - 8) right = false;
+      if (!right && x - 4 - w < 8) right = true;
+      double y = area.y0 - 7;
+      Box b{right ? x + 4 : x - 4 - w, y - kTickSize, right ? x + 4 + w : x - 4, y + 3};
+      for (int tries = 0; tries < 3; ++tries) {
+        if (std::none_of(taken.begin(), taken.end(), [&](const Box& t) { return t.overlaps(b); }))
+          break;
+        y -= 15;
+        b.y0 -= 15;
+        b.y1 -= 15;
+      }
+      taken.push_back(b);
+      text(right ? x + 4 : x - 4, y, m.label, right ? "start" : "end", kTickSize,
+           "class=\"mark-label\" fill=\"#333333\"");
+    }
   }
 
   void grid(const Ticks& yt, const Scale& ys, const Box& area) {
@@ -460,6 +589,29 @@ class SvgWriter {
       joined = any = true;
     }
     out_ += "\"/>\n";
+  }
+
+  // Row i's bar on the page, when its x and y are finite.
+  std::optional<Box> bar_box(const Series& s, std::size_t i, const Scale& ys) const {
+    if (i >= f_.x.size() || i >= s.y.size() || !finite(f_.x[i]) || !finite(s.y[i])) return {};
+    const double x = static_cast<double>(f_.x[i]);
+    const double top = ys(static_cast<double>(s.y[i])), base = ys(0);
+    return Box{xs_(x - s.bar_width / 2), std::min(top, base), xs_(x + s.bar_width / 2),
+               std::max(top, base)};
+  }
+
+  void bars(const Series& s, const Scale& ys) {
+    out_ += "<g class=\"series\" data-name=\"";
+    append_escaped(out_, s.name);
+    out_ += "\" fill=\"";
+    out_ += style_of(s.style).colour;
+    out_ += "\" fill-opacity=\"";
+    out_ += kBarOpacity;
+    out_ += "\" stroke=\"#ffffff\" stroke-width=\"0.5\">\n";
+    for (std::size_t i = 0; i < rows(s); ++i) {
+      if (const auto b = bar_box(s, i, ys)) rect(*b, "");
+    }
+    out_ += "</g>\n";
   }
 
   // Calls f(x, y) for each stretch of the line that draws nothing: a point
@@ -552,13 +704,34 @@ class SvgWriter {
   }
 
   static constexpr double kLegendRow = 19, kLegendPad = 8, kLegendSample = 34, kLegendGap = 6;
+  static bool marks_entry(const Panel& p) { return !p.marks.empty() && !p.marks_label.empty(); }
   static double legend_width(const Panel& p) {
     double label = 0;
     for (const Series& s : p.series) label = std::max(label, text_width(s.label, kTextSize));
+    if (p.band) label = std::max(label, text_width(p.band->label, kTextSize));
+    if (marks_entry(p)) label = std::max(label, text_width(p.marks_label, kTextSize));
     return kLegendPad + kLegendSample + kLegendGap + label + kLegendPad;
   }
   static double legend_height(const Panel& p) {
-    return kLegendPad * 2 + kLegendRow * static_cast<double>(p.series.size()) - 4;
+    const std::size_t entries = p.series.size() + (p.band ? 1 : 0) + (marks_entry(p) ? 1 : 0);
+    return kLegendPad * 2 + kLegendRow * static_cast<double>(entries) - 4;
+  }
+
+  // A legend entry's sample of a shade: a box of the sample's width.
+  void swatch(double x0, double y, std::string_view colour, std::string_view opacity) {
+    out_ += "<rect fill=\"";
+    out_ += colour;
+    out_ += "\" fill-opacity=\"";
+    out_ += opacity;
+    out_ += "\" stroke=\"";
+    out_ += colour;
+    out_ += "\" stroke-width=\"0.8\" x=\"";
+    append_number(out_, x0);
+    out_ += "\" y=\"";
+    append_number(out_, y - 6);
+    out_ += "\" width=\"";
+    append_number(out_, kLegendSample);
+    out_ += "\" height=\"12\"/>\n";
   }
 
   void legend(const Panel& p, const Scale& ys, const Box& box) {
@@ -566,9 +739,16 @@ class SvgWriter {
     rect(box,
          "fill=\"#ffffff\" fill-opacity=\"0.92\" stroke=\"#999999\" stroke-width=\"0.8\" rx=\"3\"");
     double y = box.y0 + kLegendPad + kLegendRow / 2 - 2;
+    const double x0 = box.x0 + kLegendPad;
     for (const Series& s : p.series) {
       const Style& st = style_of(s.style);
-      const double x0 = box.x0 + kLegendPad;
+      if (is_bars(s)) {
+        swatch(x0, y, st.colour, kBarOpacity);
+        text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, s.label, "start", kTextSize,
+             "");
+        y += kLegendRow;
+        continue;
+      }
       out_ += "<line x1=\"";
       append_number(out_, x0);
       out_ += "\" y1=\"";
@@ -591,6 +771,31 @@ class SvgWriter {
       if (has_markers(s, ys)) marker(st, x0 + kLegendSample / 2, y);
       text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, s.label, "start", kTextSize, "");
       y += kLegendRow;
+    }
+    if (p.band) {
+      swatch(x0, y, kBandColour, kBandOpacity);
+      text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, p.band->label, "start", kTextSize,
+           "");
+      y += kLegendRow;
+    }
+    if (marks_entry(p)) {
+      out_ += "<line x1=\"";
+      append_number(out_, x0);
+      out_ += "\" y1=\"";
+      append_number(out_, y);
+      out_ += "\" x2=\"";
+      append_number(out_, x0 + kLegendSample);
+      out_ += "\" y2=\"";
+      append_number(out_, y);
+      out_ += "\" stroke=\"";
+      out_ += kMarkColour;
+      out_ += "\" stroke-width=\"";
+      append_number(out_, kMarkWidth);
+      out_ += "\" stroke-dasharray=\"";
+      out_ += kMarkDash;
+      out_ += "\"/>\n";
+      text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, p.marks_label, "start", kTextSize,
+           "");
     }
     out_ += "</g>\n";
   }
@@ -645,8 +850,11 @@ class SvgWriter {
   }
 
   void rect(const Box& b, std::string_view attrs) {
-    out_ += "<rect ";
-    out_ += attrs;
+    out_ += "<rect";
+    if (!attrs.empty()) {
+      out_ += ' ';
+      out_ += attrs;
+    }
     out_ += " x=\"";
     append_number(out_, b.x0);
     out_ += "\" y=\"";

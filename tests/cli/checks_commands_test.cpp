@@ -1,7 +1,7 @@
 // The engineering checks through the real binary: exact cut-offs against a
 // reference table computed independently, the tolerance analysis of the
-// delivered line against hand-computed numbers, refused values, and the
-// frequency run's multimode flag and warning.
+// delivered line against hand-computed numbers, refused values, the
+// tolerance plot's file, and the frequency run's multimode flag and warning.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -217,6 +217,8 @@ TEST(ChecksCommands, RefusedValuesNameTheOption) {
        "lumo: --outer 0.0726: the outer diameter (0.0726 in) must exceed the inner diameter "
        "(0.0726 in)"},
       {{"--er", "0.9"}, "lumo: --er 0.9: relative dielectric constant must be from 1 to 999.99"},
+      {{"--plot", "out.txt"}, "lumo: --plot out.txt: the same file as -o out.txt"},
+      {{"--plot", "Lumo.DEF"}, "lumo: --plot Lumo.DEF: that is the defaults file in use"},
   };
   for (const auto& [extra, line] : table) {
     // The case's value replaces the base value of its option (a second value
@@ -238,6 +240,16 @@ TEST(ChecksCommands, RefusedValuesNameTheOption) {
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.files.count("out.txt"), 0u) << line;
   }
+  // The plot goes beside the output; one that cannot be opened stops the
+  // command before the output is written.
+  const Args plotted = with(kTolerance, {"--samples", "100", "-o", "out.txt", "--plot"});
+  const Outcome drawn = run_cli(with(plotted, {"t.svg"}));
+  EXPECT_EQ(drawn.status, 0) << drawn.err;
+  EXPECT_TRUE(drawn.files.count("out.txt") == 1 && drawn.files.count("t.svg") == 1);
+  const Outcome lost = run_cli(with(plotted, {"no/t.svg"}));
+  EXPECT_EQ(lost.status, 1);
+  EXPECT_EQ(lost.err, "lumo: --plot no/t.svg: No such file or directory\n");
+  EXPECT_EQ(lost.files.count("out.txt"), 0u);
   const Outcome missing = run_cli({"tolerance", "--tol-outer", "0.0005"});
   EXPECT_EQ(missing.status, 2);
   EXPECT_EQ(missing.err, "lumo: tolerance needs --tol-inner, the +- tolerance on D\n");

@@ -24,6 +24,8 @@ COMMANDS = [
     '--plot docs/plot-sensitivity.svg',
     'synthesize --conductor inner --impedance 20:100:1 --format csv -o d.csv '
     '--plot docs/plot-synthesis.svg',
+    'tolerance --tol-outer 5mil --tol-inner 3mil --tol-er 0.1 --offset 3mil -o tolerance.txt '
+    '--plot docs/plot-tolerance.svg',
 ]
 
 SVG = '{http://www.w3.org/2000/svg}'

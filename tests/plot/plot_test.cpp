@@ -1,6 +1,7 @@
 // Plots read back through what they show: tick labels and their positions,
-// the points of each series, the cut-off line. Rows are the printed values
-// of the delivered line's reports.
+// the points of each series, the cut-off line, the bars, band and marks of
+// the tolerance plot. Rows are the printed values of the delivered line's
+// reports.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -14,6 +15,7 @@
 #include "plot/axis.h"
 #include "plot/run_plot.h"
 #include "plot/svg_probe.h"
+#include "plot/tolerance_plot.h"
 
 namespace lumo::plot {
 namespace {
@@ -240,6 +242,95 @@ TEST(RunPlot, MissingValuesBreakTheLineAndLonePointsGetMarkers) {
     EXPECT_LT(panels[0].x_ticks.front().value, 1);
     EXPECT_GT(panels[0].x_ticks.back().value, 1);
   }
+}
+
+struct MergeCase {
+  std::vector<std::uint64_t> counts;  // over 49 to 51 ohms
+  std::size_t max_bars;
+  std::size_t first_bin, bins_per_bar;
+  std::vector<std::uint64_t> bars;
+};
+
+TEST(TolerancePlot, BarsMergeWholeBinsAndKeepEverySample) {
+  const MergeCase cases[] = {
+      {{0, 0, 3, 1, 0, 2, 0}, 4, 2, 1, {3, 1, 0, 2}},
+      {{0, 0, 3, 1, 0, 2, 0}, 3, 2, 2, {4, 2}},
+      // Four bins over the end: the bars start earlier, not past the last bin.
+      {{0, 0, 0, 0, 0, 1, 0, 1}, 2, 4, 2, {1, 1}},
+      {{5, 0, 0, 0, 0, 0, 1}, 2, 0, 4, {5, 1}},
+      {{0, 0, 0, 0}, 2, 0, 0, {}},
+  };
+  for (const MergeCase& c : cases) {
+    const double bin = 2.0 / static_cast<double>(c.counts.size());
+    const Bars b = merge_bins({49, 51, c.counts}, c.max_bars);
+    EXPECT_EQ(b.counts, c.bars) << c.max_bars;
+    if (c.bars.empty()) continue;
+    EXPECT_NEAR(b.first_edge_ohm, 49 + bin * static_cast<double>(c.first_bin), 1e-12);
+    EXPECT_NEAR(b.width_ohm, bin * static_cast<double>(c.bins_per_bar), 1e-12);
+  }
+  // A histogram of the real size, a sample in every bin: 80 bars of 125 bins.
+  std::vector<std::uint64_t> wide(checks::kHistogramBins, 1);
+  const Bars b = merge_bins({49, 51, wide}, kToleranceBars);
+  EXPECT_EQ(b.counts.size(), 80u);
+  EXPECT_NEAR(b.width_ohm, 2.0 * 125 / 10000, 1e-12);
+}
+
+TEST(TolerancePlot, BarsBandAndCornersSitAtTheirValues) {
+  checks::ToleranceInputs in;
+  in.nominal = {0.2425, 0.0726, 2.1};
+  in.outer_tol_in = 0.0005;
+  in.inner_tol_in = 0.0003;
+  in.er_tol = 0.02;
+  in.samples = 10;
+  // Bins of 0.2 ohm from 49 ohms; five bars centred 49.5 to 50.3.
+  const checks::ZoHistogram h{49, 51, {0, 0, 1, 3, 0, 4, 2, 0, 0, 0}};
+  const checks::MonteCarloResult mc{{}, 1.0, h};
+  const checks::WorstCase worst{
+      49.9001, {-1, 1, 1, false, 49.4094}, {1, -1, -1, true, 50.3972}, 44.52};
+  const std::string svg = tolerance_svg(in, {46.9347, 53.2655}, worst, mc);
+
+  const auto panels = probe(svg);
+  ASSERT_EQ(panels.size(), 1u);
+  const auto& xt = panels[0].x_ticks;
+  const auto& yt = panels[0].y_ticks;
+  const std::size_t g = svg.find("<g class=\"series\" data-name=\"zo_share_pct\"");
+  ASSERT_NE(g, std::string::npos);
+  const auto bars = testing::elements(svg.substr(g, svg.find("</g>", g) - g), "<rect");
+  const double shares[] = {10, 30, 0, 40, 20};  // % of 10 samples
+  ASSERT_EQ(bars.size(), 5u);
+  for (std::size_t i = 0; i < bars.size(); ++i) {
+    const double x = std::atof(testing::attribute(bars[i], "x").c_str());
+    const double w = std::atof(testing::attribute(bars[i], "width").c_str());
+    const double y = std::atof(testing::attribute(bars[i], "y").c_str());
+    const double centre = 49.5 + 0.2 * static_cast<double>(i);
+    EXPECT_NEAR(x, page_position(xt, centre - 0.1), 1) << i;
+    EXPECT_NEAR(x + w, page_position(xt, centre + 0.1), 1) << i;
+    EXPECT_NEAR(y, page_position(yt, shares[i]), 1) << i;
+  }
+  // The window reaches past both ends of the axis: the band fills it.
+  const auto band = testing::elements(svg, "<rect class=\"band\"");
+  ASSERT_EQ(band.size(), 1u);
+  EXPECT_EQ(testing::attribute(band[0], "data-x0"), "46.9347");
+  EXPECT_EQ(testing::attribute(band[0], "data-x1"), "53.2655");
+  EXPECT_NEAR(std::atof(testing::attribute(band[0], "x").c_str()), xt.front().px, 1);
+  EXPECT_NEAR(std::atof(testing::attribute(band[0], "x").c_str()) +
+                  std::atof(testing::attribute(band[0], "width").c_str()),
+              xt.back().px, 1);
+  // The corners are inside the axis, not on its frame.
+  const auto marks = testing::elements(svg, "<line class=\"mark\"");
+  ASSERT_EQ(marks.size(), 2u);
+  for (const auto& [mark, zo] : {std::pair{marks[0], 49.4094}, std::pair{marks[1], 50.3972}}) {
+    const double x = std::atof(testing::attribute(mark, "x1").c_str());
+    EXPECT_NEAR(x, page_position(xt, zo), 1);
+    EXPECT_GT(x, xt.front().px + 5);
+    EXPECT_LT(x, xt.back().px - 5);
+  }
+  const auto labels = testing::elements(svg, "<text class=\"mark-label\"");
+  ASSERT_EQ(labels.size(), 2u);
+  EXPECT_EQ(testing::content(labels[0]), "min 49.41 Ω (B- D+ Er+)");
+  EXPECT_EQ(testing::content(labels[1]), "max 50.40 Ω (B+ D- Er- offset)");
+  EXPECT_NE(svg.find("B 0.2425 ± 0.0005 in, D 0.0726 ± 0.0003 in, Er 2.1 ± 0.02"),
+            std::string::npos);
 }
 
 }  // namespace
