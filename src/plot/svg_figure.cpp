@@ -480,9 +480,10 @@ class SvgWriter {
     out_ += "\"/>\n";
   }
 
-  // Each mark's line, and its label above the plot on the side towards the
-  // centre (or the side with room); a label that would overlap an earlier
-  // one goes a line higher.
+  // Each mark's line, and its label above the plot: the first to the left
+  // of its line, the others to the right, each on the other side when the
+  // page ends first; a label that would overlap an earlier one goes a line
+  // higher.
   void marks(const std::vector<Mark>& ms, const Box& area) {
     std::vector<Box> taken;
     for (const Mark& m : ms) {
@@ -506,7 +507,7 @@ class SvgWriter {
       out_ += kMarkDash;
       out_ += "\"/>\n";
       const double w = text_width(m.label, kTickSize);
-      bool right = x < (area.x0 + area.x1) / 2;
+      bool right = &m != &ms.front();
       if (right && x + 4 + w > kWidth - 8) right = false;
       if (!right && x - 4 - w < 8) right = true;
       double y = area.y0 - 7;

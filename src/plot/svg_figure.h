@@ -45,8 +45,9 @@ struct Band {
   std::string label;  // legend text
 };
 
-// A vertical line at x, its label above the plot on the side towards the
-// plot's centre: a worst-case corner.
+// A vertical line at x, its label above the plot: left of the line for a
+// panel's first mark, right of it for the others, unless the page ends
+// first. A worst-case corner.
 struct Mark {
   double x = 0;
   std::string label;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <charconv>
+#include <cmath>
 #include <numeric>
 #include <string_view>
 
@@ -51,21 +52,24 @@ Bars merge_bins(const checks::ZoHistogram& h, std::size_t max_bars) {
   const auto last = n - 1 -
                     static_cast<std::size_t>(
                         std::find_if(h.counts.rbegin(), h.counts.rend(), held) - h.counts.rbegin());
-  const std::size_t span = last - first + 1;
-  const std::size_t k = (span + max_bars - 1) / max_bars;
-  const std::size_t count = (span + k - 1) / k;
-  const std::size_t start = std::min(first, n - std::min(n, k * count));
+  const std::size_t k = (n + max_bars - 1) / max_bars;
+  const std::size_t start = first / k * k;
   const double bin = (h.high_ohm - h.low_ohm) / static_cast<double>(n);
   bars.first_edge_ohm = h.low_ohm + bin * static_cast<double>(start);
   bars.width_ohm = bin * static_cast<double>(k);
-  bars.counts.assign(count, 0);
-  for (std::size_t i = start; i <= last; ++i) bars.counts[(i - start) / k] += h.counts[i];
+  bars.counts.assign(last / k - first / k + 1, 0);
+  for (std::size_t i = first; i <= last; ++i) bars.counts[(i - start) / k] += h.counts[i];
   return bars;
 }
 
 std::string tolerance_svg(const checks::ToleranceInputs& in, const checks::ZoWindow& window,
                           const checks::WorstCase& worst, const checks::MonteCarloResult& result) {
-  const Bars bars = merge_bins(result.histogram, kToleranceBars);
+  Bars bars = merge_bins(result.histogram, kToleranceBars);
+  if (!(bars.width_ohm > 0)) {
+    // Every corner gives the same Zo: one bar a thousandth of it wide.
+    bars.width_ohm = std::abs(result.histogram.low_ohm) * 1e-3;
+    bars.first_edge_ohm = result.histogram.low_ohm - bars.width_ohm / 2;
+  }
   const std::uint64_t total =
       std::accumulate(bars.counts.begin(), bars.counts.end(), std::uint64_t{0});
   std::vector<float> centres, shares;
@@ -88,9 +92,9 @@ std::string tolerance_svg(const checks::ToleranceInputs& in, const checks::ZoWin
             shortest(in.er_tol);
   f.subtitle = (in.offset_in > 0 ? "Offset up to " + shortest(in.offset_in) + " in · "
                                  : std::string("Concentric · ")) +
-               std::to_string(in.samples) + " samples, " + distribution + ", seed " +
-               std::to_string(in.seed) + " · yield " + fixed(100 * result.yield, 2) +
-               " % at RL ≥ " + rl + " against " + zref;
+               std::to_string(in.samples) + (in.samples == 1 ? " sample, " : " samples, ") +
+               distribution + ", seed " + std::to_string(in.seed) + " · yield " +
+               fixed(100 * result.yield, 2) + " % at RL ≥ " + rl + " against " + zref;
   f.x_name = "zo_ohm";
   f.x_label = "Impedance Zo (Ω)";
   f.x = centres;
@@ -110,10 +114,14 @@ std::string tolerance_svg(const checks::ToleranceInputs& in, const checks::ZoWin
   p.band = Band{
       window.low_ohm, window.high_ohm,
       "RL ≥ " + rl + ": " + fixed(window.low_ohm, 2) + " to " + fixed(window.high_ohm, 2) + " Ω"};
-  p.marks = {{worst.lowest.zo_ohm,
-              "min " + fixed(worst.lowest.zo_ohm, 2) + " Ω (" + corner_words(worst.lowest) + ")"},
-             {worst.highest.zo_ohm, "max " + fixed(worst.highest.zo_ohm, 2) + " Ω (" +
-                                        corner_words(worst.highest) + ")"}};
+  if (worst.lowest.zo_ohm == worst.highest.zo_ohm) {
+    p.marks = {{worst.lowest.zo_ohm, "every corner " + fixed(worst.lowest.zo_ohm, 2) + " Ω"}};
+  } else {
+    p.marks = {{worst.lowest.zo_ohm,
+                "min " + fixed(worst.lowest.zo_ohm, 2) + " Ω (" + corner_words(worst.lowest) + ")"},
+               {worst.highest.zo_ohm, "max " + fixed(worst.highest.zo_ohm, 2) + " Ω (" +
+                                          corner_words(worst.highest) + ")"}};
+  }
   p.marks_label = "Worst-case corners";
   f.panels.push_back(std::move(p));
   return render_svg(f);

@@ -21,12 +21,12 @@ struct Bars {
   std::vector<std::uint64_t> counts;  // samples per bar
 };
 
-// The histogram's bins from the first to the last that hold a sample,
-// merged k at a time, k the least that gives at most `max_bars` bars (> 0);
-// a span that k does not divide reaches over empty bins at its upper end
-// (at the lower end when the histogram ends first). The counts keep every
-// sample. No bars when no bin holds one.
-//   counts 0 0 3 1 0 2 0, max 2  -> bars from bin 2, 2 bins wide: 4 2
+// The histogram's bins merged k at a time from its lower edge, k the least
+// that gives at most `max_bars` bars (> 0) over the whole histogram, so a
+// bar is always the same share of the axis; only the bars from the first
+// to the last that hold a sample are kept. The counts keep every sample.
+// No bars when no bin holds one.
+//   counts 0 0 3 1 0 2 0, max 4  -> k 2, bars from bin 2: 4 2
 Bars merge_bins(const checks::ZoHistogram& histogram, std::size_t max_bars);
 
 // Bars of the tolerance plot.

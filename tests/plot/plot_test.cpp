@@ -253,10 +253,11 @@ struct MergeCase {
 
 TEST(TolerancePlot, BarsMergeWholeBinsAndKeepEverySample) {
   const MergeCase cases[] = {
-      {{0, 0, 3, 1, 0, 2, 0}, 4, 2, 1, {3, 1, 0, 2}},
-      {{0, 0, 3, 1, 0, 2, 0}, 3, 2, 2, {4, 2}},
-      // Four bins over the end: the bars start earlier, not past the last bin.
-      {{0, 0, 0, 0, 0, 1, 0, 1}, 2, 4, 2, {1, 1}},
+      {{0, 0, 3, 1, 0, 2, 0}, 7, 2, 1, {3, 1, 0, 2}},
+      {{0, 0, 3, 1, 0, 2, 0}, 4, 2, 2, {4, 2}},
+      // Bars start on a multiple of k bins from the histogram's lower edge.
+      {{0, 0, 3, 1, 0, 2, 0}, 3, 0, 3, {3, 3}},
+      {{0, 0, 0, 0, 0, 1, 0, 1}, 2, 4, 4, {2}},
       {{5, 0, 0, 0, 0, 0, 1}, 2, 0, 4, {5, 1}},
       {{0, 0, 0, 0}, 2, 0, 0, {}},
   };
@@ -268,10 +269,12 @@ TEST(TolerancePlot, BarsMergeWholeBinsAndKeepEverySample) {
     EXPECT_NEAR(b.first_edge_ohm, 49 + bin * static_cast<double>(c.first_bin), 1e-12);
     EXPECT_NEAR(b.width_ohm, bin * static_cast<double>(c.bins_per_bar), 1e-12);
   }
-  // A histogram of the real size, a sample in every bin: 80 bars of 125 bins.
-  std::vector<std::uint64_t> wide(checks::kHistogramBins, 1);
-  const Bars b = merge_bins({49, 51, wide}, kToleranceBars);
-  EXPECT_EQ(b.counts.size(), 80u);
+  // A histogram of the real size, samples in a tenth of it: bars of 125
+  // bins, a constant share of the axis.
+  std::vector<std::uint64_t> narrow(checks::kHistogramBins, 0);
+  std::fill(narrow.begin() + 4510, narrow.begin() + 5510, 1);
+  const Bars b = merge_bins({49, 51, narrow}, kToleranceBars);
+  EXPECT_EQ(b.counts.size(), 9u);  // bins 4500 to 5624
   EXPECT_NEAR(b.width_ohm, 2.0 * 125 / 10000, 1e-12);
 }
 
