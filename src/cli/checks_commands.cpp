@@ -21,6 +21,7 @@
 #include "cli/data_writers.h"
 #include "cli/defaults_source.h"
 #include "cli/line_checks.h"
+#include "cli/options.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "input/ranges.h"
@@ -37,13 +38,6 @@ namespace {
 
 using Json = nlohmann::ordered_json;
 
-struct UsageError {  // exit status 2
-  std::string message;
-};
-struct Failure {  // exit status 1
-  std::string message;
-};
-
 // Shortest decimal that reads back as `x`, without an exponent for floats
 // (as the runs' messages give values) and in general form for doubles.
 std::string shortest(float x) {
@@ -56,21 +50,6 @@ std::string shortest(double x) {
   char buf[64];
   const auto r = std::to_chars(buf, buf + sizeof buf, x);
   return std::string(buf, r.ptr);
-}
-
-// An option's text and whether it was given.
-struct Given {
-  std::string text;
-  CLI::Option* option = nullptr;
-  std::string name;
-  bool given() const { return option != nullptr && option->count() > 0; }
-  std::string quoted() const { return name + " " + (text.empty() ? std::string("''") : text); }
-};
-
-void add(CLI::App* app, Given& g, const std::string& name, const std::string& value,
-         const std::string& help) {
-  g.option = app->add_option(name, g.text, help)->type_name(value);
-  g.name = name.substr(0, name.find(','));
 }
 
 // A line value: its name and unit as messages give them, and the range the
@@ -123,15 +102,6 @@ std::uint64_t checked_whole(const Given& g, std::uint64_t least, const std::stri
   return n;
 }
 
-enum class Format { kReport, kCsv, kJson };
-
-Format checked_format(const Given& g) {
-  if (!g.given() || g.text == "report") return Format::kReport;
-  if (g.text == "csv") return Format::kCsv;
-  if (g.text == "json") return Format::kJson;
-  throw UsageError{g.quoted() + ": the format must be report, csv or json (see lumo --help)"};
-}
-
 }  // namespace
 
 struct ChecksCommands::Options {
@@ -172,20 +142,9 @@ std::string named(const Given& g, const std::string& source) {
 Setting make_setting(const Options& o) {
   Setting s;
   s.format = checked_format(o.format);
-  if (o.output.given()) {
-    if (o.output.text.empty()) throw UsageError{o.output.quoted() + ": a file name is needed"};
-    s.output = o.output.text;
-  }
-  if (o.plot.given()) {
-    if (o.plot.text.empty()) throw UsageError{o.plot.quoted() + ": a file name is needed"};
-    platform::FileIdentity a, b;
-    if (s.output &&
-        (*s.output == o.plot.text || (platform::identity_of(*s.output, a) &&
-                                      platform::identity_of(o.plot.text, b) && a == b))) {
-      throw UsageError{o.plot.quoted() + ": the same file as " + o.output.quoted()};
-    }
-    s.plot = o.plot.text;
-  }
+  OutputFiles files = checked_output_files(o.output, o.plot);
+  s.output = std::move(files.output);
+  s.plot = std::move(files.plot);
   std::optional<double> outer, inner, er;
   if (o.outer.given()) outer = checked_line_value(o.outer, kOuter);
   if (o.inner.given()) inner = checked_line_value(o.inner, kInner);

@@ -18,6 +18,7 @@
 #include "cli/defaults_source.h"
 #include "cli/init_defaults.h"
 #include "cli/line_checks.h"
+#include "cli/options.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "cli/report_commands.h"
@@ -39,16 +40,6 @@ namespace {
 using Json = nlohmann::ordered_json;
 
 constexpr std::int64_t kDefaultMaxRows = 10'000'000;
-
-// A value refused: the message names the option, the value and what is
-// accepted. Exit status 2.
-struct UsageError {
-  std::string message;
-};
-// A run that cannot be done or delivered. Exit status 1.
-struct Failure {
-  std::string message;
-};
 
 // A value as messages give it: the shortest decimal that reads back as the
 // same float, without an exponent ("0.0001", not "1e-04").
@@ -109,16 +100,6 @@ constexpr Range kImpedanceSweep[3] = {
     {"impedance step", Quantity::kPlain, "ohms", &kStepRange}};
 constexpr Range kLossAt{"loss frequency", Quantity::kFrequency, "GHz", &kFrequencyEntry};
 
-// The text of an option as given, and whether it was given at all.
-struct Given {
-  std::string text;
-  CLI::Option* option = nullptr;
-  std::string name;  // as messages give it: the first of its names, "-o" for -o,--output
-  bool given() const { return option != nullptr && option->count() > 0; }
-  // "--outer -1" as messages quote it.
-  std::string quoted() const { return name + " " + (text.empty() ? std::string("''") : text); }
-};
-
 // A value's parse error as the message gives it, in the field's terms.
 std::string parse_error(const std::string& error, const Range& r) {
   if (error == kOutOfRange) return r.rule();
@@ -162,7 +143,6 @@ FloatSweep checked_sweep(const Given& g, const Range (&r)[3]) {
   return {x[0], x[1], x[2]};
 }
 
-enum class Format { kReport, kCsv, kJson };
 enum class Run { kFrequency, kSensitivity, kSynthesis };
 
 // Every option's text; the command's options are registered on its
@@ -173,12 +153,6 @@ struct Options {
   Given freq, vary, range, conductor, impedance, loss_at;
   bool sensitivity = false;
 };
-
-void add(CLI::App* app, Given& g, const std::string& name, const std::string& value,
-         const std::string& help) {
-  g.option = app->add_option(name, g.text, help)->type_name(value);
-  g.name = name.substr(0, name.find(','));
-}
 
 void add_common_and_line(CLI::App* app, Options& o) {
   add(app, o.defaults, "--defaults", "FILE",
@@ -198,13 +172,6 @@ void add_common_and_line(CLI::App* app, Options& o) {
       "outer conductor RMS roughness; micro-inches (default), um, nm");
   add(app, o.rough_inner, "--rough-inner", "S",
       "inner conductor RMS roughness; micro-inches (default), um, nm");
-}
-
-Format checked_format(const Given& g) {
-  if (!g.given() || g.text == "report") return Format::kReport;
-  if (g.text == "csv") return Format::kCsv;
-  if (g.text == "json") return Format::kJson;
-  throw UsageError{g.quoted() + ": the format must be report, csv or json (see lumo --help)"};
 }
 
 std::int64_t checked_max_rows(const Given& g) {
@@ -287,20 +254,9 @@ Plan make_plan(Run run, Options& o) {
   p.run = run;
   p.format = checked_format(o.format);
   const std::int64_t max_rows = checked_max_rows(o.max_rows);
-  if (o.output.given()) {
-    if (o.output.text.empty()) throw UsageError{o.output.quoted() + ": a file name is needed"};
-    p.output = o.output.text;
-  }
-  if (o.plot.given()) {
-    if (o.plot.text.empty()) throw UsageError{o.plot.quoted() + ": a file name is needed"};
-    platform::FileIdentity a, b;
-    if (p.output &&
-        (*p.output == o.plot.text || (platform::identity_of(*p.output, a) &&
-                                      platform::identity_of(o.plot.text, b) && a == b))) {
-      throw UsageError{o.plot.quoted() + ": the same file as " + o.output.quoted()};
-    }
-    p.plot = o.plot.text;
-  }
+  OutputFiles files = checked_output_files(o.output, o.plot);
+  p.output = std::move(files.output);
+  p.plot = std::move(files.plot);
 
   // Which conductor is swept or synthesized, and the values given, are
   // checked before the defaults file is read.

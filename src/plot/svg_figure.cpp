@@ -437,10 +437,23 @@ class SvgWriter {
       return;
     }
     const double x = xs_(t.x);
-    out_ += "<line class=\"threshold\" data-x=\"";
     char buf[64];
     auto r = std::to_chars(buf, buf + sizeof buf, static_cast<float>(t.x));
-    out_.append(buf, r.ptr);
+    vertical_line("threshold", std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), x,
+                  area, "#555555", 1.5, "5 3");
+    const bool left_side = x + 4 + text_width(t.label, kTickSize) > kWidth - 8;
+    text(left_side ? x - 4 : x + 4, label_y, t.label, left_side ? "end" : "start", kTickSize,
+         attrs);
+  }
+
+  // A dashed line of class `cls` across the plot area at page x, its value
+  // in data-x.
+  void vertical_line(std::string_view cls, std::string_view data_x, double x, const Box& area,
+                     std::string_view colour, double width, std::string_view dash) {
+    out_ += "<line class=\"";
+    out_ += cls;
+    out_ += "\" data-x=\"";
+    out_ += data_x;
     out_ += "\" x1=\"";
     append_number(out_, x);
     out_ += "\" y1=\"";
@@ -449,10 +462,13 @@ class SvgWriter {
     append_number(out_, x);
     out_ += "\" y2=\"";
     append_number(out_, area.y1);
-    out_ += "\" stroke=\"#555555\" stroke-width=\"1.5\" stroke-dasharray=\"5 3\"/>\n";
-    const bool left_side = x + 4 + text_width(t.label, kTickSize) > kWidth - 8;
-    text(left_side ? x - 4 : x + 4, label_y, t.label, left_side ? "end" : "start", kTickSize,
-         attrs);
+    out_ += "\" stroke=\"";
+    out_ += colour;
+    out_ += "\" stroke-width=\"";
+    append_number(out_, width);
+    out_ += "\" stroke-dasharray=\"";
+    out_ += dash;
+    out_ += "\"/>\n";
   }
 
   // The band's shade, clipped to the x axis; its data-x0 and data-x1 give
@@ -489,23 +505,9 @@ class SvgWriter {
     for (const Mark& m : ms) {
       if (!std::isfinite(m.x)) continue;
       const double x = xs_(m.x);
-      out_ += "<line class=\"mark\" data-x=\"";
-      append_shortest(out_, m.x);
-      out_ += "\" x1=\"";
-      append_number(out_, x);
-      out_ += "\" y1=\"";
-      append_number(out_, area.y0);
-      out_ += "\" x2=\"";
-      append_number(out_, x);
-      out_ += "\" y2=\"";
-      append_number(out_, area.y1);
-      out_ += "\" stroke=\"";
-      out_ += kMarkColour;
-      out_ += "\" stroke-width=\"";
-      append_number(out_, kMarkWidth);
-      out_ += "\" stroke-dasharray=\"";
-      out_ += kMarkDash;
-      out_ += "\"/>\n";
+      std::string value;
+      append_shortest(value, m.x);
+      vertical_line("mark", value, x, area, kMarkColour, kMarkWidth, kMarkDash);
       const double w = text_width(m.label, kTickSize);
       bool right = &m != &ms.front();
       if (right && x + 4 + w > kWidth - 8) right = false;

@@ -1,0 +1,39 @@
+#include "cli/options.h"
+
+#include "textio/platform.h"
+
+namespace lumo::cli {
+
+void add(CLI::App* app, Given& g, const std::string& name, const std::string& value,
+         const std::string& help) {
+  g.option = app->add_option(name, g.text, help)->type_name(value);
+  g.name = name.substr(0, name.find(','));
+}
+
+Format checked_format(const Given& g) {
+  if (!g.given() || g.text == "report") return Format::kReport;
+  if (g.text == "csv") return Format::kCsv;
+  if (g.text == "json") return Format::kJson;
+  throw UsageError{g.quoted() + ": the format must be report, csv or json (see lumo --help)"};
+}
+
+OutputFiles checked_output_files(const Given& output, const Given& plot) {
+  OutputFiles files;
+  if (output.given()) {
+    if (output.text.empty()) throw UsageError{output.quoted() + ": a file name is needed"};
+    files.output = output.text;
+  }
+  if (plot.given()) {
+    if (plot.text.empty()) throw UsageError{plot.quoted() + ": a file name is needed"};
+    platform::FileIdentity a, b;
+    if (files.output &&
+        (*files.output == plot.text || (platform::identity_of(*files.output, a) &&
+                                        platform::identity_of(plot.text, b) && a == b))) {
+      throw UsageError{plot.quoted() + ": the same file as " + output.quoted()};
+    }
+    files.plot = plot.text;
+  }
+  return files;
+}
+
+}  // namespace lumo::cli
