@@ -27,7 +27,7 @@ constexpr char kDigitPairs[] =
 void put_digits(char* end, std::uint32_t x, int count) {
   for (; count >= 2; count -= 2) {
     end -= 2;
-    std::memcpy(end, kDigitPairs + 2 * (x % 100), 2);
+    std::memcpy(end, kDigitPairs + std::size_t{2} * (x % 100), 2);
     x /= 100;
   }
   if (count == 1) *--end = static_cast<char>('0' + x % 10);
@@ -72,7 +72,7 @@ char* start_fixed(char* out, int w, bool negative, int digits, int d) {
     return nullptr;
   }
   bool zero = digits == 0 && need < w;
-  char* p = right_justify(out, w, static_cast<std::size_t>(need + (zero ? 1 : 0)));
+  char* p = right_justify(out, w, static_cast<std::size_t>(need) + (zero ? 1u : 0u));
   if (negative) *p++ = '-';
   if (zero) *p++ = '0';
   return p;
@@ -99,7 +99,9 @@ void exact_fixed_field(char* out, float magnitude, int e, bool negative, int w, 
   char* first = buf[0] == '0' ? buf + 1 : buf;  // below one: no integer digits
   auto digits = static_cast<int>(point - first);
   char* p = start_fixed(out, w, negative, digits, d);
-  if (p != nullptr) std::memcpy(p, first, static_cast<std::size_t>(digits + 1 + d));
+  if (p != nullptr) {
+    std::memcpy(p, first, static_cast<std::size_t>(digits) + 1 + static_cast<std::size_t>(d));
+  }
 }
 
 }  // namespace
