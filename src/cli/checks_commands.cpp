@@ -325,8 +325,11 @@ std::string tolerance_text(const Analysis& a, const Setting& s) {
         "nominal_zo_ohm,window_low_ohm,window_high_ohm,lowest_zo_ohm,lowest_corner,"
         "highest_zo_ohm,highest_corner,worst_rl_db,mean_zo_ohm,stddev_zo_ohm,p1_zo_ohm,"
         "p50_zo_ohm,p99_zo_ohm,yield,budget_outer_in,budget_inner_in,budget_er\r\n";
-    // The budgets are empty when the nominal line misses the target.
-    auto b = [&](double x) { return budget.feasible ? shortest(x) : std::string(); };
+    // The budgets are empty when the nominal line misses the target. (The
+    // flag is copied: clang before 16 cannot capture a structured binding.)
+    auto b = [feasible = budget.feasible](double x) {
+      return feasible ? shortest(x) : std::string();
+    };
     for (const std::string& field :
          {shortest(worst.nominal_zo_ohm), shortest(window.low_ohm), shortest(window.high_ohm),
           shortest(worst.lowest.zo_ohm), corner_text(worst.lowest), shortest(worst.highest.zo_ohm),
