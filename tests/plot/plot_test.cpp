@@ -10,6 +10,7 @@
 #include <limits>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "plot/axis.h"
@@ -298,7 +299,8 @@ TEST(TolerancePlot, BarsBandAndCornersSitAtTheirValues) {
   const auto& yt = panels[0].y_ticks;
   const std::size_t g = svg.find("<g class=\"series\" data-name=\"zo_share_pct\"");
   ASSERT_NE(g, std::string::npos);
-  const auto bars = testing::elements(svg.substr(g, svg.find("</g>", g) - g), "<rect");
+  const auto bars =
+      testing::elements(std::string_view(svg).substr(g, svg.find("</g>", g) - g), "<rect");
   const double shares[] = {10, 30, 0, 40, 20};  // % of 10 samples
   ASSERT_EQ(bars.size(), 5u);
   for (std::size_t i = 0; i < bars.size(); ++i) {
