@@ -405,20 +405,10 @@ void run_tolerance(const Options& o) {
   const checks::ToleranceInputs in = tolerance_inputs(o, s);
   OutputTarget target;
   open(s, target);
-  OutputTarget plot_target;
-  const auto plot_error = [&](int err) {
-    return Failure{"--plot " + *s.plot + ": " + std::strerror(err)};
-  };
-  if (s.plot) {
-    if (const int err = plot_target.open_file(*s.plot); err != 0) throw plot_error(err);
-  }
+  PlotFile plot_file(s.plot);
   const Analysis a = analyse(in);
   deliver(s, target, tolerance_text(a, s));
-  if (s.plot) {
-    plot_target.channel().append(plot::tolerance_svg(a.in, a.window, a.worst, a.mc));
-    if (!plot_target.channel().end_statement()) throw plot_error(plot_target.channel().error());
-    if (const int err = plot_target.commit(); err != 0) throw plot_error(err);
-  }
+  if (plot_file) plot_file.write(plot::tolerance_svg(a.in, a.window, a.worst, a.mc));
 }
 
 }  // namespace
@@ -458,7 +448,7 @@ ChecksCommands::ChecksCommands(CLI::App& app, std::string_view footer)
 ChecksCommands::~ChecksCommands() = default;
 
 int ChecksCommands::run() const {
-  try {
+  return with_diagnostics([&] {
     if (modes_->parsed()) {
       const Setting s = make_setting(*options_);
       OutputTarget target;
@@ -468,13 +458,7 @@ int ChecksCommands::run() const {
       run_tolerance(*tolerance_options_);
     }
     return kExitSuccess;
-  } catch (const UsageError& e) {
-    std::cerr << "lumo: " << e.message << "\n";
-    return kExitUsage;
-  } catch (const Failure& e) {
-    std::cerr << "lumo: " << e.message << "\n";
-    return kExitFailure;
-  }
+  });
 }
 
 }  // namespace lumo::cli

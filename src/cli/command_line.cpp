@@ -450,14 +450,9 @@ int run_plan(Plan& p) {
   }
   // The plot's file is opened first too, so a plot that cannot be written
   // stops the run before any output.
-  OutputTarget plot_target;
+  PlotFile plot_file(p.plot);
   std::optional<ExactCutoffPlot> plot;
-  if (p.plot) {
-    if (const int err = plot_target.open_file(*p.plot); err != 0) {
-      throw Failure{"--plot " + *p.plot + ": " + std::strerror(err)};
-    }
-    plot.emplace();
-  }
+  if (plot_file) plot.emplace();
   bool done = true;
   try {
     done = execute(p, target, plot ? &*plot : nullptr);
@@ -472,12 +467,7 @@ int run_plan(Plan& p) {
     throw Failure{(p.output ? "-o " + *p.output : std::string("standard output")) + ": " + reason};
   }
   if (const int err = target.commit(); err != 0) throw Failure{write_error(p, err)};
-  if (plot) {
-    plot_target.channel().append(plot->svg());
-    if (const int err = plot_target.commit(); err != 0) {
-      throw Failure{"--plot " + *p.plot + ": " + std::strerror(err)};
-    }
-  }
+  if (plot) plot_file.write(plot->svg());
   std::cerr << p.multimode_warning;
   if (!done && p.format != Format::kReport) {
     std::cerr << "lumo: note: the synthesis stopped at " << shortest(p.vars.zo)
@@ -638,16 +628,10 @@ int run_command_line(int argc, const char* const* argv) {
   const Run run = freq->parsed()   ? Run::kFrequency
                   : sens->parsed() ? Run::kSensitivity
                                    : Run::kSynthesis;
-  try {
+  return with_diagnostics([&] {
     Plan plan = make_plan(run, run == Run::kFrequency ? of : run == Run::kSensitivity ? os : oy);
     return run_plan(plan);
-  } catch (const UsageError& e) {
-    std::cerr << "lumo: " << e.message << "\n";
-    return kExitUsage;
-  } catch (const Failure& e) {
-    std::cerr << "lumo: " << e.message << "\n";
-    return kExitFailure;
-  }
+  });
 }
 
 }  // namespace lumo::cli

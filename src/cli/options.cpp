@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <cstring>
+
 #include "textio/platform.h"
 
 namespace lumo::cli {
@@ -34,6 +36,20 @@ OutputFiles checked_output_files(const Given& output, const Given& plot) {
     files.plot = plot.text;
   }
   return files;
+}
+
+PlotFile::PlotFile(const std::optional<std::string>& path) : path_(path) {
+  if (!path_) return;
+  if (const int err = target_.open_file(*path_); err != 0) {
+    throw Failure{"--plot " + *path_ + ": " + std::strerror(err)};
+  }
+}
+
+void PlotFile::write(std::string_view svg) {
+  target_.channel().append(svg);
+  if (const int err = target_.commit(); err != 0) {
+    throw Failure{"--plot " + *path_ + ": " + std::strerror(err)};
+  }
 }
 
 }  // namespace lumo::cli

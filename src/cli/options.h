@@ -4,8 +4,13 @@
 #pragma once
 
 #include <CLI/CLI.hpp>
+#include <iostream>
 #include <optional>
 #include <string>
+#include <string_view>
+
+#include "cli/command_line.h"
+#include "cli/output_target.h"
 
 namespace lumo::cli {
 
@@ -47,5 +52,36 @@ struct OutputFiles {
 // -o FILE and --plot FILE.svg as given: each needs a name, and the plot may
 // not be the output file, by name or by the file system.
 OutputFiles checked_output_files(const Given& output, const Given& plot);
+
+// The --plot file: opened at once, so that a name that cannot be written
+// stops the command before any output, and put in place whole by write().
+class PlotFile {
+ public:
+  // No file when `path` is empty. Failure naming --plot when it cannot be
+  // opened.
+  explicit PlotFile(const std::optional<std::string>& path);
+  explicit operator bool() const { return path_.has_value(); }
+  // Writes `svg` and puts the file in place. Failure naming --plot on error.
+  void write(std::string_view svg);
+
+ private:
+  std::optional<std::string> path_;
+  OutputTarget target_;
+};
+
+// Runs a command: its status, or for a UsageError or a Failure the one-line
+// diagnostic on standard error and kExitUsage or kExitFailure.
+template <class Command>
+int with_diagnostics(Command&& command) {
+  try {
+    return command();
+  } catch (const UsageError& e) {
+    std::cerr << "lumo: " << e.message << "\n";
+    return kExitUsage;
+  } catch (const Failure& e) {
+    std::cerr << "lumo: " << e.message << "\n";
+    return kExitFailure;
+  }
+}
 
 }  // namespace lumo::cli

@@ -450,25 +450,42 @@ class SvgWriter {
   // in data-x.
   void vertical_line(std::string_view cls, std::string_view data_x, double x, const Box& area,
                      std::string_view colour, double width, std::string_view dash) {
-    out_ += "<line class=\"";
-    out_ += cls;
-    out_ += "\" data-x=\"";
-    out_ += data_x;
-    out_ += "\" x1=\"";
-    append_number(out_, x);
+    std::string lead = "class=\"";
+    lead += cls;
+    lead += "\" data-x=\"";
+    lead += data_x;
+    lead += '"';
+    line(lead, x, area.y0, x, area.y1, colour, width, dash);
+  }
+
+  // A <line> from (x1, y1) to (x2, y2), `lead` (a class, data) first among
+  // its attributes; no dash pattern when `dash` is empty.
+  void line(std::string_view lead, double x1, double y1, double x2, double y2,
+            std::string_view colour, double width, std::string_view dash) {
+    out_ += "<line ";
+    if (!lead.empty()) {
+      out_ += lead;
+      out_ += ' ';
+    }
+    out_ += "x1=\"";
+    append_number(out_, x1);
     out_ += "\" y1=\"";
-    append_number(out_, area.y0);
+    append_number(out_, y1);
     out_ += "\" x2=\"";
-    append_number(out_, x);
+    append_number(out_, x2);
     out_ += "\" y2=\"";
-    append_number(out_, area.y1);
+    append_number(out_, y2);
     out_ += "\" stroke=\"";
     out_ += colour;
     out_ += "\" stroke-width=\"";
     append_number(out_, width);
-    out_ += "\" stroke-dasharray=\"";
-    out_ += dash;
-    out_ += "\"/>\n";
+    out_ += '"';
+    if (!dash.empty()) {
+      out_ += " stroke-dasharray=\"";
+      out_ += dash;
+      out_ += '"';
+    }
+    out_ += "/>\n";
   }
 
   // The band's shade, clipped to the x axis; its data-x0 and data-x1 give
@@ -477,23 +494,16 @@ class SvgWriter {
     const double x0 = std::max(area.x0, xs_(std::min(b.x0, b.x1)));
     const double x1 = std::min(area.x1, xs_(std::max(b.x0, b.x1)));
     if (!(x0 < x1)) return;
-    out_ += "<rect class=\"band\" data-x0=\"";
-    append_shortest(out_, b.x0);
-    out_ += "\" data-x1=\"";
-    append_shortest(out_, b.x1);
-    out_ += "\" fill=\"";
-    out_ += kBandColour;
-    out_ += "\" fill-opacity=\"";
-    out_ += kBandOpacity;
-    out_ += "\" x=\"";
-    append_number(out_, x0);
-    out_ += "\" y=\"";
-    append_number(out_, area.y0);
-    out_ += "\" width=\"";
-    append_number(out_, x1 - x0);
-    out_ += "\" height=\"";
-    append_number(out_, area.y1 - area.y0);
-    out_ += "\"/>\n";
+    std::string attrs = "class=\"band\" data-x0=\"";
+    append_shortest(attrs, b.x0);
+    attrs += "\" data-x1=\"";
+    append_shortest(attrs, b.x1);
+    attrs += "\" fill=\"";
+    attrs += kBandColour;
+    attrs += "\" fill-opacity=\"";
+    attrs += kBandOpacity;
+    attrs += '"';
+    rect({x0, area.y0, x1, area.y1}, attrs);
   }
 
   // Each mark's line, and its label above the plot: the first to the left
@@ -752,25 +762,7 @@ class SvgWriter {
         y += kLegendRow;
         continue;
       }
-      out_ += "<line x1=\"";
-      append_number(out_, x0);
-      out_ += "\" y1=\"";
-      append_number(out_, y);
-      out_ += "\" x2=\"";
-      append_number(out_, x0 + kLegendSample);
-      out_ += "\" y2=\"";
-      append_number(out_, y);
-      out_ += "\" stroke=\"";
-      out_ += st.colour;
-      out_ += "\" stroke-width=\"";
-      append_number(out_, st.width);
-      out_ += '"';
-      if (!st.dash.empty()) {
-        out_ += " stroke-dasharray=\"";
-        out_ += st.dash;
-        out_ += '"';
-      }
-      out_ += "/>\n";
+      line("", x0, y, x0 + kLegendSample, y, st.colour, st.width, st.dash);
       if (has_markers(s, ys)) marker(st, x0 + kLegendSample / 2, y);
       text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, s.label, "start", kTextSize, "");
       y += kLegendRow;
@@ -782,21 +774,7 @@ class SvgWriter {
       y += kLegendRow;
     }
     if (marks_entry(p)) {
-      out_ += "<line x1=\"";
-      append_number(out_, x0);
-      out_ += "\" y1=\"";
-      append_number(out_, y);
-      out_ += "\" x2=\"";
-      append_number(out_, x0 + kLegendSample);
-      out_ += "\" y2=\"";
-      append_number(out_, y);
-      out_ += "\" stroke=\"";
-      out_ += kMarkColour;
-      out_ += "\" stroke-width=\"";
-      append_number(out_, kMarkWidth);
-      out_ += "\" stroke-dasharray=\"";
-      out_ += kMarkDash;
-      out_ += "\"/>\n";
+      line("", x0, y, x0 + kLegendSample, y, kMarkColour, kMarkWidth, kMarkDash);
       text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, p.marks_label, "start", kTextSize,
            "");
     }
