@@ -21,6 +21,7 @@
 #include "cli/data_writers.h"
 #include "cli/defaults_source.h"
 #include "cli/line_checks.h"
+#include "cli/named_line.h"
 #include "cli/options.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
@@ -108,6 +109,7 @@ struct ChecksCommands::Options {
   Given defaults, format, output, outer, inner, er;
   Given tol_outer, tol_inner, tol_er, offset, zref, rl_target, samples, seed, distribution;
   Given plot;  // tolerance only
+  LineOptions line;
 };
 
 namespace {
@@ -123,6 +125,7 @@ void add_common_and_line(CLI::App* app, Options& o) {
   add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
   add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
   add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
+  add_line_options(app, o.line);
 }
 
 // The line and where its values came from, once checked.
@@ -131,6 +134,7 @@ struct Setting {
   std::optional<std::string> output;
   std::optional<std::string> plot;  // the SVG file beside the output
   std::string source;               // the defaults file read
+  std::optional<NamedLine> named;   // --line's entry
   checks::CoaxLine line{};
 };
 
@@ -149,6 +153,7 @@ Setting make_setting(const Options& o) {
   if (o.outer.given()) outer = checked_line_value(o.outer, kOuter);
   if (o.inner.given()) inner = checked_line_value(o.inner, kInner);
   if (o.er.given()) er = checked_line_value(o.er, kEr);
+  s.named = chosen_line(o.line);
 
   Records rec;
   std::optional<std::string> path;
@@ -164,8 +169,14 @@ Setting make_setting(const Options& o) {
     }
   }
   s.source = loaded.source;
-  s.line = {outer.value_or(as_decimal(rec.blk1.bdef)), inner.value_or(as_decimal(rec.blk1.ddef)),
-            er.value_or(as_decimal(rec.blk1.er))};
+  s.line = {as_decimal(rec.blk1.bdef), as_decimal(rec.blk1.ddef), as_decimal(rec.blk1.er)};
+  if (s.named) {
+    s.line.outer_in = s.named->line.outer_in;
+    s.line.inner_in = s.named->line.inner_in;
+    s.line.er = s.named->line.er.value_or(s.line.er);
+  }
+  s.line = {outer.value_or(s.line.outer_in), inner.value_or(s.line.inner_in),
+            er.value_or(s.line.er)};
   if (!(s.line.inner_in < s.line.outer_in)) {
     const std::string pair = "the outer diameter (" + shortest(s.line.outer_in) +
                              " in) must exceed the inner diameter (" + shortest(s.line.inner_in) +
@@ -184,6 +195,7 @@ Json header(std::string_view run, const Setting& s) {
   j["run"] = run;
   Json in = Json::object();
   in["defaults"] = s.source;
+  if (s.named) add_line_json(in, *s.named);
   in["outer_in"] = s.line.outer_in;
   in["inner_in"] = s.line.inner_in;
   in["er"] = s.line.er;

@@ -18,6 +18,9 @@
 #include "cli/defaults_source.h"
 #include "cli/init_defaults.h"
 #include "cli/line_checks.h"
+#include "cli/line_values.h"
+#include "cli/lines_command.h"
+#include "cli/named_line.h"
 #include "cli/options.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
@@ -41,52 +44,6 @@ using Json = nlohmann::ordered_json;
 
 constexpr std::int64_t kDefaultMaxRows = 10'000'000;
 
-// A value as messages give it: the shortest decimal that reads back as the
-// same float, without an exponent ("0.0001", not "1e-04").
-std::string shortest(float x) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-  if (r.ec != std::errc()) return std::to_string(x);
-  return std::string(buf, r.ptr);
-}
-
-// A field of the command line: its name and unit as messages give them, and
-// the range the dialogue accepts for it.
-struct Range {
-  std::string_view what;  // "outer diameter"
-  Quantity quantity;
-  std::string_view unit;  // as the message prints it, "" for none
-  const AcceptedRange* accepted;
-
-  bool accepts(float x) const { return accepted->contains(x); }
-  // "outer diameter must be from 0.0001 to 99.99 in"; the dialogue's ranges
-  // all end inclusive, where they end.
-  std::string rule() const {
-    const std::string low = shortest(accepted->low), high = shortest(accepted->high);
-    std::string out = std::string(what) + " must be ";
-    if (accepted->low_inclusive) {
-      out += "from " + low + " to " + high;
-    } else if (accepted->high == kUnbounded) {
-      out += "above " + low;
-    } else {
-      out += "above " + low + " and at most " + high;
-    }
-    if (!unit.empty()) out += " " + std::string(unit);
-    return out;
-  }
-};
-
-constexpr Range kOuter{"outer diameter", Quantity::kLength, "in", &kDiameterRange};
-constexpr Range kInner{"inner diameter", Quantity::kLength, "in", &kDiameterRange};
-constexpr Range kEr{"relative dielectric constant", Quantity::kPlain, "",
-                    &kDielectricConstantRange};
-constexpr Range kTand{"loss tangent", Quantity::kPlain, "", &kLossTangentEntry};
-constexpr Range kRhoOuter{"outer resistivity", Quantity::kPlain, "micro-ohm-cm", &kMaterialEntry};
-constexpr Range kRhoInner{"inner resistivity", Quantity::kPlain, "micro-ohm-cm", &kMaterialEntry};
-constexpr Range kRoughOuter{"outer roughness", Quantity::kRoughness, "micro-inches",
-                            &kMaterialEntry};
-constexpr Range kRoughInner{"inner roughness", Quantity::kRoughness, "micro-inches",
-                            &kMaterialEntry};
 constexpr Range kFreqSweep[3] = {
     {"start frequency", Quantity::kFrequency, "GHz", &kStartFrequencyEntry},
     {"stop frequency", Quantity::kFrequency, "GHz", &kFrequencyEntry},
@@ -100,22 +57,10 @@ constexpr Range kImpedanceSweep[3] = {
     {"impedance step", Quantity::kPlain, "ohms", &kStepRange}};
 constexpr Range kLossAt{"loss frequency", Quantity::kFrequency, "GHz", &kFrequencyEntry};
 
-// A value's parse error as the message gives it, in the field's terms.
-std::string parse_error(const std::string& error, const Range& r) {
-  if (error == kOutOfRange) return r.rule();
-  if (error == kTakesNoUnit) {
-    return std::string(r.what) + " takes no unit" +
-           (r.unit.empty() ? std::string() : " (it is in " + std::string(r.unit) + ")");
-  }
-  return error;
-}
-
 float checked_value(const Given& g, const Range& r) {
-  Parsed p = parse_quantity(g.text, r.quantity);
-  if (!p.ok()) throw UsageError{g.quoted() + ": " + parse_error(p.error, r)};
-  const auto x = static_cast<float>(p.value);
-  if (!r.accepts(x)) throw UsageError{g.quoted() + ": " + r.rule()};
-  return x;
+  const CheckedValue v = checked_line_value(g.text, r);
+  if (!v.error.empty()) throw UsageError{g.quoted() + ": " + v.error};
+  return static_cast<float>(v.value);
 }
 
 struct FloatSweep {
@@ -151,6 +96,7 @@ struct Options {
   Given defaults, format, output, max_rows, plot;
   Given outer, inner, er, tand, rho_outer, rho_inner, rough_outer, rough_inner;
   Given freq, vary, range, conductor, impedance, loss_at;
+  LineOptions line;
   bool sensitivity = false;
 };
 
@@ -162,6 +108,7 @@ void add_common_and_line(CLI::App* app, Options& o) {
       "write to FILE (replaced when complete) instead of standard output");
   add(app, o.max_rows, "--max-rows", "N", "largest sweep allowed, rows (default 10000000)");
   add(app, o.plot, "--plot", "FILE.svg", "also draw the run's plot into FILE.svg");
+  add_line_options(app, o.line);
   add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
   add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
   add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
@@ -287,12 +234,14 @@ Plan make_plan(Run run, Options& o) {
   std::optional<FloatSweep> sweep;
   if (sweep_option.given()) sweep = checked_sweep(sweep_option, sweep_ranges);
 
+  const std::optional<NamedLine> entry = chosen_line(o.line);
   std::optional<std::string> defaults_path;
   if (o.defaults.given()) defaults_path = o.defaults.text;
   Records& rec = p.rec;
   const DefaultsLoad loaded = load_run_defaults(rec, defaults_path);
   if (loaded.status == 2) throw UsageError{loaded.error};
   if (loaded.status != 0) throw Failure{loaded.error};
+  if (entry) apply_line(rec.blk1, entry->line);
   for (const Given* g : {&o.output, &o.plot}) {
     platform::FileIdentity id;
     if (g->given() && loaded.identity.valid && platform::identity_of(g->text, id) &&
@@ -329,6 +278,7 @@ Plan make_plan(Run run, Options& o) {
 
   Json& in = p.inputs;
   in["defaults"] = loaded.source;
+  if (entry) add_line_json(in, *entry);
   std::int32_t& l = c.l;
   if (run == Run::kFrequency) {
     c.ifunc = 1;
@@ -477,10 +427,11 @@ int run_plan(Plan& p) {
 }
 
 constexpr std::string_view kFooter =
-    "Values not given come from --defaults FILE, else ./Lumo.DEF, else the\n"
-    "Lumo.DEF installed beside the program, else the built-in copy.\n"
-    "Exit status: 0 success, 1 failure (defaults file fault, output not\n"
-    "written), 2 a value or option not accepted.\n"
+    "Values not given come from --line NAME (see lumo lines), then from\n"
+    "--defaults FILE, else ./Lumo.DEF, else the Lumo.DEF installed beside the\n"
+    "program, else the built-in copy.\n"
+    "Exit status: 0 success, 1 failure (defaults or lines file fault, output\n"
+    "not written), 2 a value or option not accepted.\n"
     "Without arguments, lumo runs the console dialogue. To start in a new\n"
     "folder: lumo --init (writes Lumo.DEF there), then lumo.";
 
@@ -499,8 +450,11 @@ int run_command_line(int argc, const char* const* argv) {
   app.footer(std::string(kFooter));
   bool init = false;
   bool force = false;
+  bool init_lines_file = false;
   app.add_flag("--init", init, "write the delivered Lumo.DEF into this folder, then exit");
-  app.add_flag("--force", force, "with --init: replace an existing Lumo.DEF");
+  app.add_flag("--lines", init_lines_file,
+               "with --init: write an example lumo-lines.csv instead of Lumo.DEF");
+  app.add_flag("--force", force, "with --init: replace an existing file");
   // Each subcommand has its own set, so that an option counts as given only
   // after its own subcommand's name.
   Options of, os, oy;
@@ -528,6 +482,7 @@ int run_command_line(int argc, const char* const* argv) {
   syn->add_flag("--sensitivity", oy.sensitivity, "sensitivities instead of losses");
   syn->footer(std::string(kFooter));
   const ChecksCommands checks(app, kFooter);
+  const LinesCommand lines(app);
 
   // The commands on reports the dialogue stored.
   std::string plot_report_file, export_report_file;
@@ -551,7 +506,7 @@ int run_command_line(int argc, const char* const* argv) {
       "write OUT (several reports as CSV: OUT-1, OUT-2, ...) instead of standard output");
   export_cmd->footer(std::string(kReportFooter));
   const std::initializer_list<const CLI::App*> subcommands = {
-      freq, sens, syn, checks.modes(), checks.tolerance(), plot_cmd, export_cmd};
+      freq, sens, syn, checks.modes(), checks.tolerance(), lines.app(), plot_cmd, export_cmd};
 
   // The hint names the subcommand's own help when there is one.
   std::string help = "lumo --help";
@@ -563,7 +518,7 @@ int run_command_line(int argc, const char* const* argv) {
     if (help == "lumo --help" && !first.empty() && first.front() != '-') {
       std::cerr << "lumo: " << first
                 << ": unknown subcommand; the subcommands are frequency, "
-                   "sensitivity, synthesize, modes, tolerance, plot and export (see lumo "
+                   "sensitivity, synthesize, modes, tolerance, lines, plot and export (see lumo "
                    "--help)\n";
       return kExitUsage;
     }
@@ -587,7 +542,7 @@ int run_command_line(int argc, const char* const* argv) {
   }
 
   const bool any_run = freq->parsed() || sens->parsed() || syn->parsed() || checks.parsed();
-  const bool any_report = plot_cmd->parsed() || export_cmd->parsed();
+  const bool any_report = plot_cmd->parsed() || export_cmd->parsed() || lines.parsed();
   if (force && !init) {
     std::cerr << "lumo: --force needs --init (see lumo --help)\n";
     return kExitUsage;
@@ -596,7 +551,15 @@ int run_command_line(int argc, const char* const* argv) {
     std::cerr << "lumo: --init takes no subcommand (see lumo --help)\n";
     return kExitUsage;
   }
-  if (init) return init_defaults(force, std::cout, std::cerr);
+  if (init_lines_file && !init) {
+    std::cerr << "lumo: --lines needs --init (see lumo --help)\n";
+    return kExitUsage;
+  }
+  if (init) {
+    return init_lines_file ? init_lines(force, std::cout, std::cerr)
+                           : init_defaults(force, std::cout, std::cerr);
+  }
+  if (lines.parsed()) return lines.run();
   if (any_report) {
     const Given& out = plot_cmd->parsed() ? plot_out : export_out;
     if (out.given() && out.text.empty()) {
@@ -620,7 +583,7 @@ int run_command_line(int argc, const char* const* argv) {
   }
   if (!any_run) {
     std::cerr << "lumo: a subcommand is required: frequency, sensitivity, synthesize, modes, "
-                 "tolerance, plot or export, or --init (see lumo --help)\n";
+                 "tolerance, lines, plot or export, or --init (see lumo --help)\n";
     return kExitUsage;
   }
   if (checks.parsed()) return checks.run();

@@ -1,5 +1,7 @@
 #include "cli/options.h"
 
+#include <cerrno>
+#include <cstddef>
 #include <cstring>
 
 #include "textio/platform.h"
@@ -10,6 +12,26 @@ void add(CLI::App* app, Given& g, const std::string& name, const std::string& va
          const std::string& help) {
   g.option = app->add_option(name, g.text, help)->type_name(value);
   g.name = name.substr(0, name.find(','));
+}
+
+int read_file(const std::string& path, std::string& text) {
+  const int fd = platform::open_file(path, platform::Access::kRead, false);
+  if (fd < 0) return errno;
+  char buf[65536];
+  int err = 0;
+  for (;;) {
+    const std::ptrdiff_t n = platform::read_some(fd, buf, sizeof buf);
+    if (n > 0) {
+      text.append(buf, static_cast<std::size_t>(n));
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      err = errno;
+      break;
+    }
+  }
+  platform::close_file(fd);
+  return err;
 }
 
 Format checked_format(const Given& g) {

@@ -39,6 +39,10 @@ struct Given {
 void add(CLI::App* app, Given& g, const std::string& name, const std::string& value,
          const std::string& help);
 
+// The whole file at `path` into `text`; the system's error number on failure,
+// else 0.
+int read_file(const std::string& path, std::string& text);
+
 enum class Format { kReport, kCsv, kJson };
 
 // --format: report when not given. UsageError for any other word.

@@ -11,6 +11,7 @@
 #include "cli/command_line.h"
 #include "cli/data_writers.h"
 #include "cli/line_checks.h"
+#include "cli/options.h"
 #include "cli/output_target.h"
 #include "plot/run_plot.h"
 #include "reports/report_reader.h"
@@ -33,27 +34,6 @@ struct Stop {
   int status;
   std::string message;
 };
-
-// The whole file; the system's error number on failure.
-int read_file(const std::string& path, std::string& text) {
-  const int fd = platform::open_file(path, platform::Access::kRead, false);
-  if (fd < 0) return errno;
-  char buf[65536];
-  int err = 0;
-  for (;;) {
-    const std::ptrdiff_t n = platform::read_some(fd, buf, sizeof buf);
-    if (n > 0) {
-      text.append(buf, static_cast<std::size_t>(n));
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      err = errno;
-      break;
-    }
-  }
-  platform::close_file(fd);
-  return err;
-}
 
 bool same_file(const std::string& a, const std::string& b) {
   platform::FileIdentity ia, ib;
