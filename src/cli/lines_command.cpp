@@ -111,8 +111,10 @@ std::vector<ListedLine> listed_lines(std::span<const Line> built_in, std::span<c
   for (const Line& line : user) {
     add(line, user_file + ":" + std::to_string(line.file_line));
     for (const Line& b : built_in) {
-      for (std::string& name : catalogue::shadowed_names(b, std::span<const Line>(&line, 1))) {
-        listed.back().shadows.push_back(std::move(name));
+      // An alias names its line: "k (2.92mm)".
+      for (const std::string& name :
+           catalogue::shadowed_names(b, std::span<const Line>(&line, 1))) {
+        listed.back().shadows.push_back(name == b.name ? name : name + " (" + b.name + ")");
       }
     }
   }

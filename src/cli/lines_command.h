@@ -19,8 +19,9 @@ namespace lumo::cli {
 // A line as the listing gives it.
 struct ListedLine {
   const catalogue::Line* line;
-  std::string origin;                 // "built-in", or "FILE:LINE"
-  std::vector<std::string> shadows;   // a user's line: the built-in names it shadows
+  std::string origin;  // "built-in", or "FILE:LINE"
+  std::vector<std::string>
+      shadows;  // a user's line: the built-in names it shadows, "7mm", "k (2.92mm)"
   std::vector<std::string> shadowed;  // a built-in line: its names a user's line shadows
   std::optional<double> zo_ohm;       // computed from B, D and Er; none without Er
   std::optional<double> te11_ghz;     // exact; none without Er, or when not found
