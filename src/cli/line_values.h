@@ -35,15 +35,19 @@ inline constexpr Range kOuter{"outer diameter", Quantity::kLength, "in", &kDiame
 inline constexpr Range kInner{"inner diameter", Quantity::kLength, "in", &kDiameterRange};
 inline constexpr Range kEr{"relative dielectric constant", Quantity::kPlain, "",
                            &kDielectricConstantRange};
-inline constexpr Range kTand{"loss tangent", Quantity::kPlain, "", &kLossTangentEntry};
+// The dialogue refuses a 0 only because its empty answer reads as 0; the
+// command line has no empty answer and takes the 0 the defaults file takes.
+inline constexpr AcceptedRange kLossTangentOption{0.0f, true, kLossTangentEntry.high, true};
+inline constexpr AcceptedRange kMaterialOption{0.0f, true, kMaterialEntry.high, true};
+inline constexpr Range kTand{"loss tangent", Quantity::kPlain, "", &kLossTangentOption};
 inline constexpr Range kRhoOuter{"outer resistivity", Quantity::kPlain, "micro-ohm-cm",
-                                 &kMaterialEntry};
+                                 &kMaterialOption};
 inline constexpr Range kRhoInner{"inner resistivity", Quantity::kPlain, "micro-ohm-cm",
-                                 &kMaterialEntry};
+                                 &kMaterialOption};
 inline constexpr Range kRoughOuter{"outer roughness", Quantity::kRoughness, "micro-inches",
-                                   &kMaterialEntry};
+                                   &kMaterialOption};
 inline constexpr Range kRoughInner{"inner roughness", Quantity::kRoughness, "micro-inches",
-                                   &kMaterialEntry};
+                                   &kMaterialOption};
 
 // A value's parse error as the message gives it, in the field's terms.
 std::string parse_error(const std::string& error, const Range& r);

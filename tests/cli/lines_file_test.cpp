@@ -93,6 +93,10 @@ TEST(LinesFile, AFaultRefusesTheWholeFileNamingItsLineAndColumn) {
       {he + "a,0.3,0.1,1000,\n",
        "f.csv:2:11: er '1000': relative dielectric constant must be from 1 to 999.99"},
       {he + "a,0.3,0.1,2,0.5mm\n", "f.csv:2:13: tand '0.5mm': loss tangent takes no unit"},
+      // The materials take 0, as their options do.
+      {"name,outer,inner,rough_inner\na,0.3,0.1,0\n", ""},
+      {"name,outer,inner,rough_inner\na,0.3,0.1,-1e-9\n",
+       "f.csv:2:11: rough_inner '-1e-9': inner roughness must be from 0 to 999.99 micro-inches"},
       {he + "a,0.3,0.1,1,0.001\n", "f.csv:2:13: tand: not with er 1 (air has no dielectric loss)"},
       {"name,aliases,outer,inner\na,,0.3,0.1\nb,A.;c,0.3,0.1\n",
        "f.csv:3:3: alias 'A.' is already used by line 2 ('a'); names must differ in more than "

@@ -88,23 +88,16 @@ TEST(NamedLines, EveryRunAndCheckTakesTheLinesValuesUnderItsOwnOptions) {
 }
 
 TEST(NamedLines, AnEntryRunsAsItsValuesTypedOut) {
-  // Roughness 0, as the entry gives it, from the defaults file for the run
-  // typed out.
-  std::string defaults = read_source_file("Lumo.DEF");
-  for (const char* label : {"SRB.", "SRD."}) {
-    const std::size_t at = defaults.find(std::string("10.0         ") + label);
-    ASSERT_NE(at, std::string::npos);
-    defaults.replace(at, 4, "0   ");
-  }
-  const Args typed = {"frequency", "--outer",     "0.1175", "--inner", "0.0362",
-                      "--er",      "2.03",        "--tand", "0.0002",  "--rho-outer",
-                      "1.72",      "--rho-inner", "1.59",   "--freq",  "1:18:1"};
+  const Args typed = {"frequency",     "--outer",     "0.1175",        "--inner", "0.0362",
+                      "--er",          "2.03",        "--tand",        "0.0002",  "--rho-outer",
+                      "1.72",          "--rho-inner", "1.59",          "--freq",  "1:18:1",
+                      "--rough-outer", "0",           "--rough-inner", "0"};
   const Args named = {"frequency", "--line", "RG-402", "--freq", "1:18:1"};
   for (const char* format : {"report", "csv", "json"}) {
     Args a = typed, b = named;
     a.insert(a.end(), {"--format", format});
     b.insert(b.end(), {"--format", format});
-    const Outcome x = run_lumo(a, {}, {}, defaults), y = run_lumo(b, {}, {}, defaults);
+    const Outcome x = run_lumo(a), y = run_lumo(b);
     ASSERT_EQ(x.status, 0) << x.err;
     ASSERT_EQ(y.status, 0) << y.err;
     if (std::string(format) == "json") {
