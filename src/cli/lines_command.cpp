@@ -224,7 +224,7 @@ int LinesCommand::run() const {
       if (user.file) {
         heading += std::to_string(user.lines.size()) + " from " + *user.file;
       } else {
-        heading += "no user's file (looked for " + joined(user_lines_candidates(), ", ") + ")";
+        heading += "no user file (looked for " + joined(user_lines_candidates(), ", ") + ")";
       }
       text = lines_report(listed, heading);
     } else if (format == Format::kCsv) {

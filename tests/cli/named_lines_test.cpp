@@ -249,7 +249,7 @@ TEST(NamedLines, UnknownNamesAndMalformedFilesStopBeforeAnyOutput) {
 TEST(NamedLines, TheListingGivesEveryValueAndItsSource) {
   const Outcome o = run_lumo({"lines"});
   ASSERT_EQ(o.status, 0) << o.err;
-  EXPECT_TRUE(o.out.starts_with("8 built-in lines; no user's file (looked for lumo-lines.csv, /"))
+  EXPECT_TRUE(o.out.starts_with("8 built-in lines; no user file (looked for lumo-lines.csv, /"))
       << o.out;
   const std::string rg402 =
       "\nRG-402\n"
