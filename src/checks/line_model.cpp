@@ -90,7 +90,12 @@ TwoPort line_s_parameters(const Rlgc& model, double length_m, double zref_ohm) {
   const Complex t2 = t * t;
   const Complex rho2 = rho * rho;
   const Complex den = one - rho2 * t2;
-  return {rho * (one - t2) / den, (one - rho2) * t / den};
+  // S21 as e^(-alpha l) times a factor of size near 1, for its dB and angle.
+  const double alpha_l = model.gamma_per_m.re * length_m;
+  const Complex turn = complex_exp(Complex{0, -model.gamma_per_m.im * length_m});
+  const Polar near_one = polar((one - rho2) * turn / den);
+  return {rho * (one - t2) / den, (one - rho2) * t / den,
+          decibels(near_one.magnitude) - kDbPerNeper * alpha_l, near_one.degrees};
 }
 
 Polar polar(Complex z) { return {real::hypot(z.re, z.im), real::atan2(z.im, z.re) * 180 / kPi}; }
