@@ -4,20 +4,23 @@
 #include <cmath>
 
 #include "checks/coax_line.h"
+#include "numbers/double_math.h"
 
 namespace lumo::checks {
 
 namespace {
 
-// Every real function the model calls, in one place.
+// Every real function the model calls, in one place: Lumo's own, so that
+// the same inputs give the same bits on every platform (the square root is
+// correctly rounded by IEEE 754 itself).
 namespace real {
 double sqrt(double x) { return std::sqrt(x); }
-double exp(double x) { return std::exp(x); }
-double sin(double x) { return std::sin(x); }
-double cos(double x) { return std::cos(x); }
-double hypot(double x, double y) { return std::hypot(x, y); }
-double atan2(double y, double x) { return std::atan2(y, x); }
-double log10(double x) { return std::log10(x); }
+double exp(double x) { return num::exp(x); }
+double sin(double x) { return num::sin(x); }
+double cos(double x) { return num::cos(x); }
+double hypot(double x, double y) { return num::hypot(x, y); }
+double atan2(double y, double x) { return num::atan2(y, x); }
+double log10(double x) { return num::log10(x); }
 }  // namespace real
 
 constexpr double kPi = 3.14159265358979323846;
