@@ -1,13 +1,14 @@
 #include "plot/svg_figure.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
+#include <initializer_list>
 #include <limits>
 #include <string_view>
 
 #include "plot/axis.h"
+#include "plot/svg_element.h"
 
 namespace lumo::plot {
 
@@ -25,30 +26,33 @@ constexpr int kMaxXIntervals = 10;
 constexpr int kMaxYIntervals = 9;
 constexpr double kInfinity = std::numeric_limits<double>::infinity();
 
+struct Stroke {
+  std::string_view colour;
+  double width;
+  std::string_view dash;  // empty: solid
+};
+
 // Series styles: Okabe and Ito's colour-blind-safe colours, each with its own
 // dash pattern and marker, so a grey printout still tells them apart.
 enum class Shape { kCircle, kSquare, kTriangle, kDiamond };
 struct Style {
-  std::string_view colour;
-  std::string_view dash;  // empty: solid
-  double width;
+  Stroke stroke;
   Shape shape;
 };
 constexpr Style kStyles[] = {
-    {"#000000", "", 2.4, Shape::kCircle},
-    {"#0072B2", "9 4", 1.9, Shape::kSquare},
-    {"#D55E00", "2.5 3", 2.1, Shape::kTriangle},
-    {"#009E73", "9 3 2.5 3", 1.9, Shape::kDiamond},
+    {{"#000000", 2.4, ""}, Shape::kCircle},
+    {{"#0072B2", 1.9, "9 4"}, Shape::kSquare},
+    {{"#D55E00", 2.1, "2.5 3"}, Shape::kTriangle},
+    {{"#009E73", 1.9, "9 3 2.5 3"}, Shape::kDiamond},
 };
 const Style& style_of(int i) { return kStyles[static_cast<std::size_t>(std::clamp(i, 0, 3))]; }
 
-// Bars, the band and the marks.
+// Bars, the band, the marks and the threshold.
 constexpr std::string_view kBarOpacity = "0.8";
 constexpr std::string_view kBandColour = "#009E73";
 constexpr std::string_view kBandOpacity = "0.16";
-constexpr std::string_view kMarkColour = "#D55E00";
-constexpr std::string_view kMarkDash = "6 3";
-constexpr double kMarkWidth = 1.6;
+constexpr Stroke kMarkStroke = {"#D55E00", 1.6, "6 3"};
+constexpr Stroke kThresholdStroke = {"#555555", 1.5, "5 3"};
 
 // Font sizes.
 constexpr double kTitleSize = 17;
@@ -60,39 +64,6 @@ double text_width(std::string_view text, double size) {
   std::size_t glyphs = 0;
   for (char c : text) glyphs += (static_cast<unsigned char>(c) & 0xC0) != 0x80 ? 1 : 0;
   return static_cast<double>(glyphs) * 0.6 * size;
-}
-
-// A coordinate: at most two decimals, trailing zeros dropped, never "-0".
-void append_number(std::string& out, double v) {
-  v = std::round(v * 100) / 100;
-  if (v == 0) v = 0;
-  char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
-  std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
-  while (s.back() == '0') s.remove_suffix(1);
-  if (s.back() == '.') s.remove_suffix(1);
-  out += s;
-}
-
-void append_escaped(std::string& out, std::string_view text) {
-  for (char c : text) {
-    switch (c) {
-      case '&':
-        out += "&amp;";
-        break;
-      case '<':
-        out += "&lt;";
-        break;
-      case '>':
-        out += "&gt;";
-        break;
-      case '"':
-        out += "&quot;";
-        break;
-      default:
-        out += c;
-    }
-  }
 }
 
 struct Box {
@@ -144,18 +115,17 @@ bool finite(float v) { return std::isfinite(v); }
 
 bool is_bars(const Series& s) { return s.bar_width > 0; }
 
-// Shortest text that reads back as v.
-void append_shortest(std::string& out, double v) {
-  char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, v);
-  out.append(buf, r.ptr);
-}
+// A text attribute given before a text's position.
+struct Attr {
+  std::string_view name, value;
+};
 
-class SvgWriter {
+// The drawing of one figure, top to bottom.
+class Drawing {
  public:
-  explicit SvgWriter(const Figure& f) : f_(f) {}
+  explicit Drawing(const Figure& f) : f_(f) {}
 
-  std::string render() {
+  std::string render() && {
     const double height =
         kPanelHeight * static_cast<double>(std::max<std::size_t>(1, f_.panels.size()));
     Range xr;
@@ -187,19 +157,22 @@ class SvgWriter {
     xt_ = xr.empty() ? nice_ticks(0, 1, kMaxXIntervals) : nice_ticks(xr.lo, xr.hi, kMaxXIntervals);
     xs_ = {xt_.first, xt_.last(), kLeft, kRight};
 
-    out_ += "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n";
-    out_ += "<svg xmlns=\"http://www.w3.org/2000/svg\" width=\"800\" height=\"";
-    append_number(out_, height);
-    out_ += "\" viewBox=\"0 0 800 ";
-    append_number(out_, height);
-    out_ +=
-        "\" font-family=\"sans-serif\" role=\"img\" aria-labelledby=\"plot-title plot-desc\">\n";
-    element_text("title", "id=\"plot-title\"", f_.title);
-    element_text("desc", "id=\"plot-desc\"", f_.description);
-    out_ += "<rect width=\"800\" height=\"";
-    append_number(out_, height);
-    out_ += "\" fill=\"#ffffff\"/>\n";
-    text(kWidth / 2, 30, f_.title, "middle", kTitleSize, "class=\"title\" font-weight=\"bold\"");
+    std::string view_box = "0 0 800 ";
+    append_number(view_box, height);
+    svg_.el("svg")
+        .attr("xmlns", "http://www.w3.org/2000/svg")
+        .attr("width", kWidth)
+        .attr("height", height)
+        .attr("viewBox", view_box)
+        .attr("font-family", "sans-serif")
+        .attr("role", "img")
+        .attr("aria-labelledby", "plot-title plot-desc")
+        .open();
+    svg_.el("title").attr("id", "plot-title").text(f_.title);
+    svg_.el("desc").attr("id", "plot-desc").text(f_.description);
+    svg_.el("rect").attr("width", kWidth).attr("height", height).attr("fill", "#ffffff").end();
+    text(kWidth / 2, 30, f_.title, "middle", kTitleSize,
+         {{"class", "title"}, {"font-weight", "bold"}});
     // A subtitle too wide for the page breaks at its last " · " that fits.
     std::string_view sub = f_.subtitle;
     double y = 52;
@@ -210,15 +183,15 @@ class SvgWriter {
         if (cut == std::string_view::npos || cut == 0) break;
         part = part.substr(0, cut);
       }
-      text(kWidth / 2, y, part, "middle", kTextSize, "class=\"subtitle\" fill=\"#333333\"");
+      text(kWidth / 2, y, part, "middle", kTextSize, {{"class", "subtitle"}, {"fill", "#333333"}});
       sub.remove_prefix(std::min(sub.size(), part.size() + (part.size() < sub.size() ? 4 : 0)));
       y += 16;
     }
     for (std::size_t i = 0; i < f_.panels.size(); ++i) {
       panel(f_.panels[i], kPanelHeight * static_cast<double>(i), i == 0);
     }
-    out_ += "</svg>\n";
-    return std::move(out_);
+    svg_.close();
+    return std::move(svg_).take();
   }
 
  private:
@@ -361,27 +334,25 @@ class SvgWriter {
     const Layout l = layout(p, area);
     const Scale& ys = l.ys;
 
-    out_ += "<g class=\"panel\" data-x=\"";
-    append_escaped(out_, f_.x_name);
-    out_ += "\">\n";
+    svg_.el("g").attr("class", "panel").attr("data-x", f_.x_name).open();
     if (!first) {
-      text(kWidth / 2, top + 40, p.heading, "middle", 14, "class=\"heading\" font-weight=\"bold\"");
+      text(kWidth / 2, top + 40, p.heading, "middle", 14,
+           {{"class", "heading"}, {"font-weight", "bold"}});
     }
     // The region beyond the threshold, shaded under everything else.
-    if (l.region) rect(*l.region, "class=\"region\" fill=\"#7f7f7f\" fill-opacity=\"0.14\"");
+    if (l.region) {
+      rect(svg_.el("rect")
+               .attr("class", "region")
+               .attr("fill", "#7f7f7f")
+               .attr("fill-opacity", "0.14"),
+           *l.region);
+    }
     if (p.band) band(*p.band, area);
     grid(l.yt, ys, area);
     ticks(l.yt, ys, area);
-    text((kLeft + kRight) / 2, top + kBottom + 42, f_.x_label, "middle", 13, "class=\"x-label\"");
-    out_ +=
-        "<text class=\"y-label\" x=\"0\" y=\"0\" font-size=\"13\" text-anchor=\"middle\" "
-        "transform=\"translate(";
-    append_number(out_, 26);
-    out_ += ' ';
-    append_number(out_, (area.y0 + area.y1) / 2);
-    out_ += ") rotate(-90)\">";
-    append_escaped(out_, p.y_label);
-    out_ += "</text>\n";
+    text((kLeft + kRight) / 2, top + kBottom + 42, f_.x_label, "middle", 13,
+         {{"class", "x-label"}});
+    text(26, (area.y0 + area.y1) / 2, p.y_label, "middle", 13, {{"class", "y-label"}}, -90);
 
     for (const Series& s : p.series) {
       if (is_bars(s)) {
@@ -397,95 +368,51 @@ class SvgWriter {
     if (p.threshold && std::isfinite(p.threshold->x)) threshold(*p.threshold, area);
     marks(p.marks, area);
     if (l.region_label) {
+      // Read downwards when it does not fit across; the glyphs then stand to
+      // the right of the baseline.
       const Box& b = *l.region_label;
-      const std::string_view attrs =
-          "class=\"region-label\" fill=\"#333333\" font-style=\"italic\" paint-order=\"stroke\" "
-          "stroke=\"#ffffff\" stroke-width=\"3\"";
-      if (!l.vertical_label) {
-        text((b.x0 + b.x1) / 2, b.y1 - 6, p.threshold->region_label, "middle", kTextSize, attrs);
-      } else {
-        // Read downwards; the glyphs stand to the right of the baseline.
-        out_ += "<text ";
-        out_ += attrs;
-        out_ += " x=\"0\" y=\"0\" font-size=\"";
-        append_number(out_, kTextSize);
-        out_ += "\" transform=\"translate(";
-        append_number(out_, (b.x0 + b.x1) / 2 - kTextSize * 0.35);
-        out_ += ' ';
-        append_number(out_, b.y0 + 4);
-        out_ += ") rotate(90)\">";
-        append_escaped(out_, p.threshold->region_label);
-        out_ += "</text>\n";
-      }
+      const bool down = l.vertical_label;
+      const double cx = (b.x0 + b.x1) / 2;
+      text(down ? cx - kTextSize * 0.35 : cx, down ? b.y0 + 4 : b.y1 - 6, p.threshold->region_label,
+           down ? "start" : "middle", kTextSize,
+           {{"class", "region-label"},
+            {"fill", "#333333"},
+            {"font-style", "italic"},
+            {"paint-order", "stroke"},
+            {"stroke", "#ffffff"},
+            {"stroke-width", "3"}},
+           down ? 90 : 0);
     }
     if (!p.series.empty()) legend(p, ys, l.legend);
-    out_ += "</g>\n";
+    svg_.close();
   }
 
   // The threshold's line with its label above the plot, on the side that
   // has room; a threshold beyond either end of the axis has its label at
   // that end, with an arrow.
   void threshold(const Threshold& t, const Box& area) {
-    const std::string_view attrs = "class=\"threshold-label\" fill=\"#333333\"";
-    const double label_y = area.y0 - 7;
+    const auto label = [&](double x, const std::string& words, std::string_view anchor) {
+      text(x, area.y0 - 7, words, anchor, kTickSize,
+           {{"class", "threshold-label"}, {"fill", "#333333"}});
+    };
     if (t.x > xt_.last()) {
-      text(area.x1, label_y, t.label + " →", "end", kTickSize, attrs);
-      return;
+      label(area.x1, t.label + " →", "end");
+    } else if (t.x < xt_.first) {
+      label(area.x0, "← " + t.label, "start");
+    } else {
+      const double x = xs_(t.x);
+      vertical_line("threshold", t.x, NumberForm::kShortestFloat, x, area, kThresholdStroke);
+      const bool left_side = x + 4 + text_width(t.label, kTickSize) > kWidth - 8;
+      label(left_side ? x - 4 : x + 4, t.label, left_side ? "end" : "start");
     }
-    if (t.x < xt_.first) {
-      text(area.x0, label_y, "← " + t.label, "start", kTickSize, attrs);
-      return;
-    }
-    const double x = xs_(t.x);
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, static_cast<float>(t.x));
-    vertical_line("threshold", std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), x,
-                  area, "#555555", 1.5, "5 3");
-    const bool left_side = x + 4 + text_width(t.label, kTickSize) > kWidth - 8;
-    text(left_side ? x - 4 : x + 4, label_y, t.label, left_side ? "end" : "start", kTickSize,
-         attrs);
   }
 
   // A dashed line of class `cls` across the plot area at page x, its value
   // in data-x.
-  void vertical_line(std::string_view cls, std::string_view data_x, double x, const Box& area,
-                     std::string_view colour, double width, std::string_view dash) {
-    std::string lead = "class=\"";
-    lead += cls;
-    lead += "\" data-x=\"";
-    lead += data_x;
-    lead += '"';
-    line(lead, x, area.y0, x, area.y1, colour, width, dash);
-  }
-
-  // A <line> from (x1, y1) to (x2, y2), `lead` (a class, data) first among
-  // its attributes; no dash pattern when `dash` is empty.
-  void line(std::string_view lead, double x1, double y1, double x2, double y2,
-            std::string_view colour, double width, std::string_view dash) {
-    out_ += "<line ";
-    if (!lead.empty()) {
-      out_ += lead;
-      out_ += ' ';
-    }
-    out_ += "x1=\"";
-    append_number(out_, x1);
-    out_ += "\" y1=\"";
-    append_number(out_, y1);
-    out_ += "\" x2=\"";
-    append_number(out_, x2);
-    out_ += "\" y2=\"";
-    append_number(out_, y2);
-    out_ += "\" stroke=\"";
-    out_ += colour;
-    out_ += "\" stroke-width=\"";
-    append_number(out_, width);
-    out_ += '"';
-    if (!dash.empty()) {
-      out_ += " stroke-dasharray=\"";
-      out_ += dash;
-      out_ += '"';
-    }
-    out_ += "/>\n";
+  void vertical_line(std::string_view cls, double value, NumberForm form, double x, const Box& area,
+                     const Stroke& stroke) {
+    line(svg_.el("line").attr("class", cls).attr("data-x", value, form), x, area.y0, x, area.y1,
+         &stroke);
   }
 
   // The band's shade, clipped to the x axis; its data-x0 and data-x1 give
@@ -494,16 +421,13 @@ class SvgWriter {
     const double x0 = std::max(area.x0, xs_(std::min(b.x0, b.x1)));
     const double x1 = std::min(area.x1, xs_(std::max(b.x0, b.x1)));
     if (!(x0 < x1)) return;
-    std::string attrs = "class=\"band\" data-x0=\"";
-    append_shortest(attrs, b.x0);
-    attrs += "\" data-x1=\"";
-    append_shortest(attrs, b.x1);
-    attrs += "\" fill=\"";
-    attrs += kBandColour;
-    attrs += "\" fill-opacity=\"";
-    attrs += kBandOpacity;
-    attrs += '"';
-    rect({x0, area.y0, x1, area.y1}, attrs);
+    rect(svg_.el("rect")
+             .attr("class", "band")
+             .attr("data-x0", b.x0, NumberForm::kShortest)
+             .attr("data-x1", b.x1, NumberForm::kShortest)
+             .attr("fill", kBandColour)
+             .attr("fill-opacity", kBandOpacity),
+         {x0, area.y0, x1, area.y1});
   }
 
   // Each mark's line, and its label above the plot: the first to the left
@@ -515,9 +439,7 @@ class SvgWriter {
     for (const Mark& m : ms) {
       if (!std::isfinite(m.x)) continue;
       const double x = xs_(m.x);
-      std::string value;
-      append_shortest(value, m.x);
-      vertical_line("mark", value, x, area, kMarkColour, kMarkWidth, kMarkDash);
+      vertical_line("mark", m.x, NumberForm::kShortest, x, area, kMarkStroke);
       const double w = text_width(m.label, kTickSize);
       bool right = &m != &ms.front();
       if (right && x + 4 + w > kWidth - 8) right = false;
@@ -533,75 +455,77 @@ class SvgWriter {
       }
       taken.push_back(b);
       text(right ? x + 4 : x - 4, y, m.label, right ? "start" : "end", kTickSize,
-           "class=\"mark-label\" fill=\"#333333\"");
+           {{"class", "mark-label"}, {"fill", "#333333"}});
     }
+  }
+
+  // Lines of a group that strokes them all.
+  void group(std::string_view cls, std::string_view colour) {
+    svg_.el("g").attr("class", cls).attr("stroke", colour).attr("stroke-width", 1).open();
   }
 
   void grid(const Ticks& yt, const Scale& ys, const Box& area) {
-    out_ += "<g class=\"grid\" stroke=\"#e4e4e4\" stroke-width=\"1\">\n";
+    group("grid", "#e4e4e4");
     for (int i = 0; i <= xt_.intervals; ++i)
-      line(xs_(xt_.value(i)), area.y0, xs_(xt_.value(i)), area.y1);
+      line(svg_.el("line"), xs_(xt_.value(i)), area.y0, xs_(xt_.value(i)), area.y1);
     for (int i = 0; i <= yt.intervals; ++i)
-      line(area.x0, ys(yt.value(i)), area.x1, ys(yt.value(i)));
-    out_ += "</g>\n";
+      line(svg_.el("line"), area.x0, ys(yt.value(i)), area.x1, ys(yt.value(i)));
+    svg_.close();
     // Zero, when the axis passes through it.
     if (yt.first < 0 && yt.last() > 0) {
-      out_ += "<g class=\"zero\" stroke=\"#b0b0b0\" stroke-width=\"1\">\n";
-      line(area.x0, ys(0), area.x1, ys(0));
-      out_ += "</g>\n";
+      group("zero", "#b0b0b0");
+      line(svg_.el("line"), area.x0, ys(0), area.x1, ys(0));
+      svg_.close();
     }
-    rect(area, "class=\"frame\" fill=\"none\" stroke=\"#444444\" stroke-width=\"1\"");
+    rect(svg_.el("rect")
+             .attr("class", "frame")
+             .attr("fill", "none")
+             .attr("stroke", "#444444")
+             .attr("stroke-width", 1),
+         area);
   }
 
   void ticks(const Ticks& yt, const Scale& ys, const Box& area) {
-    out_ += "<g class=\"ticks\" stroke=\"#444444\" stroke-width=\"1\">\n";
+    group("ticks", "#444444");
     for (int i = 0; i <= xt_.intervals; ++i)
-      line(xs_(xt_.value(i)), area.y1, xs_(xt_.value(i)), area.y1 + 5);
+      line(svg_.el("line"), xs_(xt_.value(i)), area.y1, xs_(xt_.value(i)), area.y1 + 5);
     for (int i = 0; i <= yt.intervals; ++i)
-      line(area.x0 - 5, ys(yt.value(i)), area.x0, ys(yt.value(i)));
-    out_ += "</g>\n";
+      line(svg_.el("line"), area.x0 - 5, ys(yt.value(i)), area.x0, ys(yt.value(i)));
+    svg_.close();
     for (int i = 0; i <= xt_.intervals; ++i) {
       text(xs_(xt_.value(i)), area.y1 + 20, tick_label(xt_, i), "middle", kTickSize,
-           "class=\"x-tick\"");
+           {{"class", "x-tick"}});
     }
     for (int i = 0; i <= yt.intervals; ++i) {
       // Centred on the tick by dy, so y is the tick's own position.
       text(area.x0 - 9, ys(yt.value(i)), tick_label(yt, i), "end", kTickSize,
-           "class=\"y-tick\" dy=\"0.35em\"");
+           {{"class", "y-tick"}, {"dy", "0.35em"}});
     }
   }
 
   void path(const Series& s, const Scale& ys) {
-    const Style& st = style_of(s.style);
-    out_ += "<path class=\"series\" data-name=\"";
-    append_escaped(out_, s.name);
-    out_ += "\" fill=\"none\" stroke=\"";
-    out_ += st.colour;
-    out_ += "\" stroke-width=\"";
-    append_number(out_, st.width);
-    out_ += "\" stroke-linejoin=\"round\"";
-    if (!st.dash.empty()) {
-      out_ += " stroke-dasharray=\"";
-      out_ += st.dash;
-      out_ += '"';
-    }
-    out_ += " d=\"";
+    const Stroke& st = style_of(s.style).stroke;
+    std::string d;
     bool joined = false;
-    bool any = false;
     for (std::size_t i = 0; i < rows(s); ++i) {
       double px, py;
       if (!point(s, i, ys, px, py)) {
         joined = false;
         continue;
       }
-      if (any) out_ += ' ';
-      out_ += joined ? 'L' : 'M';
-      append_number(out_, px);
-      out_ += ' ';
-      append_number(out_, py);
-      joined = any = true;
+      if (!d.empty()) d += ' ';
+      append_point(d, joined ? 'L' : 'M', px, py);
+      joined = true;
     }
-    out_ += "\"/>\n";
+    Svg::Element& e = svg_.el("path")
+                          .attr("class", "series")
+                          .attr("data-name", s.name)
+                          .attr("fill", "none")
+                          .attr("stroke", st.colour)
+                          .attr("stroke-width", st.width)
+                          .attr("stroke-linejoin", "round");
+    if (!st.dash.empty()) e.attr("stroke-dasharray", st.dash);
+    e.attr("d", d).end();
   }
 
   // Row i's bar on the page, when its x and y are finite.
@@ -614,17 +538,18 @@ class SvgWriter {
   }
 
   void bars(const Series& s, const Scale& ys) {
-    out_ += "<g class=\"series\" data-name=\"";
-    append_escaped(out_, s.name);
-    out_ += "\" fill=\"";
-    out_ += style_of(s.style).colour;
-    out_ += "\" fill-opacity=\"";
-    out_ += kBarOpacity;
-    out_ += "\" stroke=\"#ffffff\" stroke-width=\"0.5\">\n";
+    svg_.el("g")
+        .attr("class", "series")
+        .attr("data-name", s.name)
+        .attr("fill", style_of(s.style).stroke.colour)
+        .attr("fill-opacity", kBarOpacity)
+        .attr("stroke", "#ffffff")
+        .attr("stroke-width", 0.5)
+        .open();
     for (std::size_t i = 0; i < rows(s); ++i) {
-      if (const auto b = bar_box(s, i, ys)) rect(*b, "");
+      if (const auto b = bar_box(s, i, ys)) rect(svg_.el("rect"), *b);
     }
-    out_ += "</g>\n";
+    svg_.close();
   }
 
   // Calls f(x, y) for each stretch of the line that draws nothing: a point
@@ -660,52 +585,40 @@ class SvgWriter {
   void markers(const Series& s, const Scale& ys) {
     bool open = false;
     each_invisible(s, ys, [&](double x, double y) {
-      if (!open) {
-        out_ += "<g class=\"markers\" data-name=\"";
-        append_escaped(out_, s.name);
-        out_ += "\">\n";
-        open = true;
-      }
+      if (!open) svg_.el("g").attr("class", "markers").attr("data-name", s.name).open();
+      open = true;
       marker(style_of(s.style), x, y);
     });
-    if (open) out_ += "</g>\n";
+    if (open) svg_.close();
   }
 
   void marker(const Style& st, double x, double y) {
     constexpr double r = 4.5;
-    out_ += "<path fill=\"";
-    out_ += st.colour;
-    out_ += "\" d=\"";
-    auto move = [&](char op, double px, double py) {
-      out_ += op;
-      append_number(out_, px);
-      out_ += ' ';
-      append_number(out_, py);
-    };
+    std::string d;
     switch (st.shape) {
       case Shape::kCircle:
-        move('M', x - r, y);
-        out_ += "a4.5 4.5 0 1 0 9 0a4.5 4.5 0 1 0 -9 0";
+        append_point(d, 'M', x - r, y);
+        d += "a4.5 4.5 0 1 0 9 0a4.5 4.5 0 1 0 -9 0";
         break;
       case Shape::kSquare:
-        move('M', x - r, y - r);
-        out_ += "h9v9h-9z";
+        append_point(d, 'M', x - r, y - r);
+        d += "h9v9h-9z";
         break;
       case Shape::kTriangle:
-        move('M', x, y - r - 1);
-        move('L', x + r + 0.5, y + r - 0.5);
-        move('L', x - r - 0.5, y + r - 0.5);
-        out_ += 'z';
+        append_point(d, 'M', x, y - r - 1);
+        append_point(d, 'L', x + r + 0.5, y + r - 0.5);
+        append_point(d, 'L', x - r - 0.5, y + r - 0.5);
+        d += 'z';
         break;
       case Shape::kDiamond:
-        move('M', x, y - r - 1);
-        move('L', x + r + 1, y);
-        move('L', x, y + r + 1);
-        move('L', x - r - 1, y);
-        out_ += 'z';
+        append_point(d, 'M', x, y - r - 1);
+        append_point(d, 'L', x + r + 1, y);
+        append_point(d, 'L', x, y + r + 1);
+        append_point(d, 'L', x - r - 1, y);
+        d += 'z';
         break;
     }
-    out_ += "\"/>\n";
+    svg_.el("path").attr("fill", st.stroke.colour).attr("d", d).end();
   }
 
   // Whether a series shows as markers anywhere (its legend entry then shows
@@ -730,131 +643,103 @@ class SvgWriter {
     return kLegendPad * 2 + kLegendRow * static_cast<double>(entries) - 4;
   }
 
-  // A legend entry's sample of a shade: a box of the sample's width.
-  void swatch(double x0, double y, std::string_view colour, std::string_view opacity) {
-    out_ += "<rect fill=\"";
-    out_ += colour;
-    out_ += "\" fill-opacity=\"";
-    out_ += opacity;
-    out_ += "\" stroke=\"";
-    out_ += colour;
-    out_ += "\" stroke-width=\"0.8\" x=\"";
-    append_number(out_, x0);
-    out_ += "\" y=\"";
-    append_number(out_, y - 6);
-    out_ += "\" width=\"";
-    append_number(out_, kLegendSample);
-    out_ += "\" height=\"12\"/>\n";
-  }
-
+  // The legend: per entry a sample (the series' line, with its marker when
+  // it has markers; a swatch of a shade; the marks' line) and its label.
   void legend(const Panel& p, const Scale& ys, const Box& box) {
-    out_ += "<g class=\"legend\">\n";
-    rect(box,
-         "fill=\"#ffffff\" fill-opacity=\"0.92\" stroke=\"#999999\" stroke-width=\"0.8\" rx=\"3\"");
+    svg_.el("g").attr("class", "legend").open();
+    rect(svg_.el("rect")
+             .attr("fill", "#ffffff")
+             .attr("fill-opacity", "0.92")
+             .attr("stroke", "#999999")
+             .attr("stroke-width", 0.8)
+             .attr("rx", 3),
+         box);
     double y = box.y0 + kLegendPad + kLegendRow / 2 - 2;
-    const double x0 = box.x0 + kLegendPad;
+    const double x0 = box.x0 + kLegendPad, x1 = x0 + kLegendSample;
+    const auto swatch = [&](std::string_view colour, std::string_view opacity) {
+      rect(svg_.el("rect")
+               .attr("fill", colour)
+               .attr("fill-opacity", opacity)
+               .attr("stroke", colour)
+               .attr("stroke-width", 0.8),
+           {x0, y - 6, x1, y + 6});
+    };
+    const auto label = [&](std::string_view words) {
+      text(x1 + kLegendGap, y + kTextSize * 0.35, words, "start", kTextSize);
+      y += kLegendRow;
+    };
     for (const Series& s : p.series) {
       const Style& st = style_of(s.style);
       if (is_bars(s)) {
-        swatch(x0, y, st.colour, kBarOpacity);
-        text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, s.label, "start", kTextSize,
-             "");
-        y += kLegendRow;
-        continue;
+        swatch(st.stroke.colour, kBarOpacity);
+      } else {
+        line(svg_.el("line"), x0, y, x1, y, &st.stroke);
+        if (has_markers(s, ys)) marker(st, x0 + kLegendSample / 2, y);
       }
-      line("", x0, y, x0 + kLegendSample, y, st.colour, st.width, st.dash);
-      if (has_markers(s, ys)) marker(st, x0 + kLegendSample / 2, y);
-      text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, s.label, "start", kTextSize, "");
-      y += kLegendRow;
+      label(s.label);
     }
     if (p.band) {
-      swatch(x0, y, kBandColour, kBandOpacity);
-      text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, p.band->label, "start", kTextSize,
-           "");
-      y += kLegendRow;
+      swatch(kBandColour, kBandOpacity);
+      label(p.band->label);
     }
     if (marks_entry(p)) {
-      line("", x0, y, x0 + kLegendSample, y, kMarkColour, kMarkWidth, kMarkDash);
-      text(x0 + kLegendSample + kLegendGap, y + kTextSize * 0.35, p.marks_label, "start", kTextSize,
-           "");
+      line(svg_.el("line"), x0, y, x1, y, &kMarkStroke);
+      label(p.marks_label);
     }
-    out_ += "</g>\n";
+    svg_.close();
   }
 
-  void element_text(std::string_view tag, std::string_view attrs, std::string_view content) {
-    out_ += '<';
-    out_ += tag;
-    out_ += ' ';
-    out_ += attrs;
-    out_ += '>';
-    append_escaped(out_, content);
-    out_ += "</";
-    out_ += tag;
-    out_ += ">\n";
-  }
-
+  // A <text> at (x, y), `lead` first among its attributes, anchored by its
+  // start, middle or end, and turned `degrees` about (x, y); none for an
+  // empty content.
   void text(double x, double y, std::string_view content, std::string_view anchor, double size,
-            std::string_view attrs) {
+            std::initializer_list<Attr> lead = {}, double degrees = 0) {
     if (content.empty()) return;
-    out_ += "<text";
-    if (!attrs.empty()) {
-      out_ += ' ';
-      out_ += attrs;
+    Svg::Element& e = svg_.el("text");
+    for (const Attr& a : lead) e.attr(a.name, a.value);
+    if (degrees == 0) {
+      e.attr("x", x).attr("y", y).attr("font-size", size);
+    } else {
+      e.attr("x", 0).attr("y", 0).attr("font-size", size);
     }
-    out_ += " x=\"";
-    append_number(out_, x);
-    out_ += "\" y=\"";
-    append_number(out_, y);
-    out_ += "\" font-size=\"";
-    append_number(out_, size);
-    out_ += '"';
-    if (anchor != "start") {
-      out_ += " text-anchor=\"";
-      out_ += anchor;
-      out_ += '"';
+    if (anchor != "start") e.attr("text-anchor", anchor);
+    if (degrees != 0) {
+      std::string turn = "translate(";
+      append_number(turn, x);
+      turn += ' ';
+      append_number(turn, y);
+      turn += ") rotate(";
+      append_number(turn, degrees);
+      e.attr("transform", turn + ")");
     }
-    out_ += '>';
-    append_escaped(out_, content);
-    out_ += "</text>\n";
+    e.text(content);
   }
 
-  void line(double x1, double y1, double x2, double y2) {
-    out_ += "<line x1=\"";
-    append_number(out_, x1);
-    out_ += "\" y1=\"";
-    append_number(out_, y1);
-    out_ += "\" x2=\"";
-    append_number(out_, x2);
-    out_ += "\" y2=\"";
-    append_number(out_, y2);
-    out_ += "\"/>\n";
+  // Ends `e` as a line from (x1, y1) to (x2, y2), with its own stroke when
+  // given (else its group's).
+  static void line(Svg::Element& e, double x1, double y1, double x2, double y2,
+                   const Stroke* stroke = nullptr) {
+    e.attr("x1", x1).attr("y1", y1).attr("x2", x2).attr("y2", y2);
+    if (stroke) {
+      e.attr("stroke", stroke->colour).attr("stroke-width", stroke->width);
+      if (!stroke->dash.empty()) e.attr("stroke-dasharray", stroke->dash);
+    }
+    e.end();
   }
 
-  void rect(const Box& b, std::string_view attrs) {
-    out_ += "<rect";
-    if (!attrs.empty()) {
-      out_ += ' ';
-      out_ += attrs;
-    }
-    out_ += " x=\"";
-    append_number(out_, b.x0);
-    out_ += "\" y=\"";
-    append_number(out_, b.y0);
-    out_ += "\" width=\"";
-    append_number(out_, b.x1 - b.x0);
-    out_ += "\" height=\"";
-    append_number(out_, b.y1 - b.y0);
-    out_ += "\"/>\n";
+  // Ends `e` as the box b.
+  static void rect(Svg::Element& e, const Box& b) {
+    e.attr("x", b.x0).attr("y", b.y0).attr("width", b.x1 - b.x0).attr("height", b.y1 - b.y0).end();
   }
 
   const Figure& f_;
-  std::string out_;
+  Svg svg_;
   Ticks xt_;
   Scale xs_{0, 1, kLeft, kRight};
 };
 
 }  // namespace
 
-std::string render_svg(const Figure& figure) { return SvgWriter(figure).render(); }
+std::string render_svg(const Figure& figure) { return Drawing(figure).render(); }
 
 }  // namespace lumo::plot
