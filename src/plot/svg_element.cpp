@@ -94,10 +94,17 @@ void Svg::Element::open() {
 
 Svg::Svg() : out_("<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n") {}
 
-Svg::Element& Svg::el(std::string_view name) {
+Svg::Element& Svg::el(std::string_view name, std::initializer_list<Attr> attrs) {
   out_ += '<';
   out_ += name;
   element_.name_ = name;
+  for (const Attr& a : attrs) {
+    if (a.is_number) {
+      element_.attr(a.name, a.number, a.form);
+    } else {
+      element_.attr(a.name, a.text);
+    }
+  }
   return element_;
 }
 

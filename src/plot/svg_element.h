@@ -1,10 +1,10 @@
 // An SVG document written one element at a time, in document order: an
-// element's name, its attributes in the order given, then its end. Every
-// number and every text goes through the two functions below, so a drawing
-// reads as what it draws:
+// element's name, its attributes in the order given, then its end. Numbers
+// are written by append_number and texts by append_escaped alone, so a
+// drawing reads as what it draws:
 //
 //   Svg svg;                                      <?xml version="1.0" encoding="UTF-8"?>
-//   svg.el("g").attr("class", "ticks").open();   <g class="ticks">
+//   svg.el("g", {{"class", "ticks"}}).open();    <g class="ticks">
 //   svg.el("line").attr("x1", 92.004).end();     <line x1="92"/>
 //   svg.el("text").attr("y", -0.001).text("<");  <text y="0">&lt;</text>
 //   svg.close();                                  </g>
@@ -12,6 +12,7 @@
 // Each element, and each end of one, closes its line.
 #pragma once
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -38,6 +39,17 @@ void append_escaped(std::string& out, std::string_view text);
 // Appends a path command and its point in page form: ('L', 12.5, 40) -> "L12.5 40".
 void append_point(std::string& path, char command, double x, double y);
 
+// An attribute: its name and its text (escaped) or its number (in a form).
+struct Attr {
+  Attr(std::string_view n, std::string_view t) : name(n), text(t) {}
+  Attr(std::string_view n, double v, NumberForm f = NumberForm::kPage)
+      : name(n), number(v), form(f), is_number(true) {}
+  std::string_view name, text;
+  double number = 0;
+  NumberForm form = NumberForm::kPage;
+  bool is_number = false;
+};
+
 class Svg {
  public:
   // The element being written: its attributes, then one of end(), text()
@@ -61,7 +73,8 @@ class Svg {
   Svg(const Svg&) = delete;
   Svg& operator=(const Svg&) = delete;
 
-  Element& el(std::string_view name);
+  // Starts an element with the attributes given; more may follow.
+  Element& el(std::string_view name, std::initializer_list<Attr> attrs = {});
   void close();  // ends the innermost open element
   // The document written so far.
   std::string take() && { return std::move(out_); }
