@@ -4,20 +4,23 @@
 #include <cmath>
 
 #include "checks/coax_line.h"
+#include "numbers/double_math.h"
 
 namespace lumo::checks {
 
 namespace {
 
-// Every real function the model calls, in one place.
+// Every real function the model calls, in one place: Lumo's own, so that
+// the same inputs give the same bits on every platform (the square root is
+// correctly rounded by IEEE 754 itself).
 namespace real {
 double sqrt(double x) { return std::sqrt(x); }
-double exp(double x) { return std::exp(x); }
-double sin(double x) { return std::sin(x); }
-double cos(double x) { return std::cos(x); }
-double hypot(double x, double y) { return std::hypot(x, y); }
-double atan2(double y, double x) { return std::atan2(y, x); }
-double log10(double x) { return std::log10(x); }
+double exp(double x) { return num::exp(x); }
+double sin(double x) { return num::sin(x); }
+double cos(double x) { return num::cos(x); }
+double hypot(double x, double y) { return num::hypot(x, y); }
+double atan2(double y, double x) { return num::atan2(y, x); }
+double log10(double x) { return num::log10(x); }
 }  // namespace real
 
 constexpr double kPi = 3.14159265358979323846;
@@ -90,7 +93,12 @@ TwoPort line_s_parameters(const Rlgc& model, double length_m, double zref_ohm) {
   const Complex t2 = t * t;
   const Complex rho2 = rho * rho;
   const Complex den = one - rho2 * t2;
-  return {rho * (one - t2) / den, (one - rho2) * t / den};
+  // S21 as e^(-alpha l) times a factor of size near 1, for its dB and angle.
+  const double alpha_l = model.gamma_per_m.re * length_m;
+  const Complex turn = complex_exp(Complex{0, -model.gamma_per_m.im * length_m});
+  const Polar near_one = polar((one - rho2) * turn / den);
+  return {rho * (one - t2) / den, (one - rho2) * t / den,
+          decibels(near_one.magnitude) - kDbPerNeper * alpha_l, near_one.degrees};
 }
 
 Polar polar(Complex z) { return {real::hypot(z.re, z.im), real::atan2(z.im, z.re) * 180 / kPi}; }

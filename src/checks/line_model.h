@@ -55,13 +55,16 @@ Rlgc line_rlgc(const LineAtFrequency& line);
 
 // The S-parameters of a length of the line (metres, > 0) between two ports
 // of `zref_ohm` (> 0). The line is symmetric and reciprocal: S22 = S11 and
-// S12 = S21.
+// S12 = S21. S21 in decibels and degrees is also given apart, computed so
+// that a line too long for S21 itself (which then underflows to 0) keeps
+// its finite loss in dB and its angle.
 struct TwoPort {
   Complex s11, s21;
+  double s21_db, s21_degrees;
 };
 TwoPort line_s_parameters(const Rlgc& model, double length_m, double zref_ohm);
 
-// Magnitude and angle in degrees (-180, 180].
+// Magnitude and angle in degrees, -180 to 180.
 struct Polar {
   double magnitude, degrees;
 };

@@ -41,18 +41,27 @@ std::string metres(double m) {
   return std::string(buf, r.ptr);
 }
 
-void append_pair(std::string& out, Complex z, SFormat f) {
+void append_pair(std::string& out, double a, double b) {
   out += ' ';
+  append_model_number(out, a);
+  out += ' ';
+  append_model_number(out, b);
+}
+
+// S11, S21, S12, S22 in the format asked for.
+void append_s_parameters(std::string& out, const checks::TwoPort& s, SFormat f) {
   if (f == SFormat::kRi) {
-    append_model_number(out, z.re);
-    out += ' ';
-    append_model_number(out, z.im);
+    for (const Complex z : {s.s11, s.s21, s.s21, s.s11}) append_pair(out, z.re, z.im);
     return;
   }
-  const checks::Polar p = checks::polar(z);
-  append_model_number(out, f == SFormat::kMa ? p.magnitude : checks::decibels(p.magnitude));
-  out += ' ';
-  append_model_number(out, p.degrees);
+  const checks::Polar s11 = checks::polar(s.s11);
+  const checks::Polar s21 = checks::polar(s.s21);
+  const double a11 = f == SFormat::kMa ? s11.magnitude : checks::decibels(s11.magnitude);
+  const double a21 = f == SFormat::kMa ? s21.magnitude : s.s21_db;
+  append_pair(out, a11, s11.degrees);
+  append_pair(out, a21, s.s21_degrees);
+  append_pair(out, a21, s.s21_degrees);
+  append_pair(out, a11, s11.degrees);
 }
 
 std::string_view s_format_name(SFormat f) {
@@ -142,7 +151,7 @@ void LineModelWriter::frequency_row(const FrequencyRow& r) {
     const checks::TwoPort s =
         checks::line_s_parameters(m, s_.length_in * checks::kMetresPerInch, s_.zref_ohm);
     append_number(t, r.freq);
-    for (const Complex z : {s.s11, s.s21, s.s21, s.s11}) append_pair(t, z, s_.s_format);
+    append_s_parameters(t, s, s_.s_format);
     t += '\n';
   } else if (s_.format == LineModelFormat::kSpice) {
     const double zo = as_decimal(header_.zo);

@@ -62,12 +62,19 @@ TEST(LineModel, LossesAttenuateAsTheRunsLossesAndShiftThePhase) {
 }
 
 // A line of any length gives finite S-parameters: a very long lossy line
-// passes nothing and reflects as its impedance step does.
+// passes nothing and reflects as its impedance step does; its S21 in dB is
+// still the loss, 1 dB a foot and the dielectric's, less the two mismatches.
 TEST(LineModel, AVeryLongLineStaysFinite) {
   const Rlgc m = line_rlgc({10, 50, 2.1, 2e-4, 1});
-  const TwoPort s = line_s_parameters(m, 1e7, 75);
+  const double length_m = 1e4 * 0.3048;
+  const TwoPort s = line_s_parameters(m, length_m, 75);
   EXPECT_EQ(s.s21.re, 0);
   EXPECT_EQ(s.s21.im, 0);
+  const double total_np = m.gamma_per_m.re * length_m;
+  EXPECT_GT(total_np, 1e4 / 8.686);
+  EXPECT_NEAR(s.s21_db, -20 / std::log(10.0) * total_np + 20 * std::log10(1 - 0.2 * 0.2), 0.01);
+  EXPECT_GE(s.s21_degrees, -180);
+  EXPECT_LE(s.s21_degrees, 180);
   const Complex step = (m.zc_ohm - Complex{75, 0}) / (m.zc_ohm + Complex{75, 0});
   EXPECT_NEAR(s.s11.re, step.re, 1e-15);
   EXPECT_NEAR(s.s11.im, step.im, 1e-15);
