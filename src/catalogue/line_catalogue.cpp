@@ -2,12 +2,18 @@
 #include "catalogue/line_catalogue.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cstddef>
 
 namespace lumo::catalogue {
 namespace {
 
-constexpr double mm(double x) { return x / 25.4; }
+// A diameter in millimetres as the source writes it: "3.040" is 3.04 / 25.4 in.
+double mm(std::string_view text) {
+  double x = 0;
+  std::from_chars(text.data(), text.data() + text.size(), x);
+  return x / 25.4;
+}
 constexpr double in(double x) { return x; }
 
 // Micro-ohm-cm.
@@ -20,13 +26,15 @@ constexpr double kSilver = 1.59;
 // Every row must give Zo within 1 % of its nominal value from B, D and Er,
 // and an exact TE11 cut-off above its rated frequency (tested).
 std::vector<Line> make_built_in() {
-  auto air = [](const char* name, std::vector<std::string> aliases, double b, double d,
-                double rated_ghz, const char* source) {
+  auto air = [](const char* name, std::vector<std::string> aliases, std::string_view b_mm,
+                std::string_view d_mm, double rated_ghz, const char* source) {
     Line l;
     l.name = name;
     l.aliases = std::move(aliases);
-    l.outer_in = b;
-    l.inner_in = d;
+    l.outer_in = mm(b_mm);
+    l.inner_in = mm(d_mm);
+    l.outer_as_given = std::string(b_mm) + " mm";
+    l.inner_as_given = std::string(d_mm) + " mm";
     l.dielectric = "air";
     l.er = 1.0;
     l.tand = 0.0;
@@ -37,14 +45,14 @@ std::vector<Line> make_built_in() {
     return l;
   };
   std::vector<Line> lines = {
-      air("7mm", {}, mm(7.000), mm(3.040), 18, "IEEE Std 287 precision 7 mm line; 50-ohm ratio"),
-      air("N", {"type-n"}, mm(7.00), mm(3.04), 18, "IEC 61169-16 Type N, 50 ohms"),
-      air("3.5mm", {}, mm(3.500), mm(1.520), 26.5,
+      air("7mm", {}, "7.000", "3.040", 18, "IEEE Std 287 precision 7 mm line; 50-ohm ratio"),
+      air("N", {"type-n"}, "7.00", "3.04", 18, "IEC 61169-16 Type N, 50 ohms"),
+      air("3.5mm", {}, "3.500", "1.520", 26.5,
           "IEEE Std 287 3.5 mm (rated 26.5 GHz, usable to 33 GHz)"),
-      air("2.92mm", {"k"}, mm(2.920), mm(1.270), 40, "IEEE Std 287 2.92 mm"),
-      air("2.4mm", {}, mm(2.400), mm(1.042), 50, "IEEE Std 287 2.4 mm"),
-      air("1.85mm", {"v"}, mm(1.850), mm(0.803), 67, "IEEE Std 287 1.85 mm"),
-      air("1.0mm", {}, mm(1.000), mm(0.434), 110, "IEEE Std 287 1.0 mm"),
+      air("2.92mm", {"k"}, "2.920", "1.270", 40, "IEEE Std 287 2.92 mm"),
+      air("2.4mm", {}, "2.400", "1.042", 50, "IEEE Std 287 2.4 mm"),
+      air("1.85mm", {"v"}, "1.850", "0.803", 67, "IEEE Std 287 1.85 mm"),
+      air("1.0mm", {}, "1.000", "0.434", 110, "IEEE Std 287 1.0 mm"),
   };
   Line rg402;
   rg402.name = "RG-402";

@@ -19,8 +19,11 @@ namespace lumo::catalogue {
 struct Line {
   std::string name;
   std::vector<std::string> aliases;
-  double outer_in = 0;     // B, the outer conductor's inner diameter
-  double inner_in = 0;     // D, the inner conductor's diameter
+  double outer_in = 0;  // B, the outer conductor's inner diameter
+  double inner_in = 0;  // D, the inner conductor's diameter
+  // B and D as the source writes them in another unit than inches ("7.000
+  // mm"); "" for inches.
+  std::string outer_as_given, inner_as_given;
   std::string dielectric;  // "air", "PTFE"; "" when not named
   std::optional<double> er, tand;
   std::optional<double> rho_outer, rho_inner;      // micro-ohm-cm

@@ -179,6 +179,8 @@ Setting make_setting(const Options& o) {
   }
   s.source = loaded.source;
   s.as_given = {as_given(o.outer), as_given(o.inner)};
+  if (s.named && !o.outer.given()) s.as_given.outer = s.named->line.outer_as_given;
+  if (s.named && !o.inner.given()) s.as_given.inner = s.named->line.inner_as_given;
   s.line = {as_decimal(rec.blk1.bdef), as_decimal(rec.blk1.ddef), as_decimal(rec.blk1.er)};
   if (s.named) {
     s.line.outer_in = s.named->line.outer_in;

@@ -278,6 +278,13 @@ class Reader {
           return Fault{number, f.column, std::string(name) + " '" + f.text + "': " + v.error};
         }
         set_value(line, c, v.value);
+        if (c == Column::kOuter || c == Column::kInner) {
+          const Parsed p = parse_quantity(f.text, Quantity::kLength);
+          if (p.unit != nullptr && p.unit->per_default != 1) {
+            (c == Column::kOuter ? line.outer_as_given : line.inner_as_given) =
+                std::string(p.number) + " " + std::string(p.unit->name);
+          }
+        }
         if (c == Column::kOuter) outer_column = f.column;
         if (c == Column::kTand) tand_column = f.column;
       }

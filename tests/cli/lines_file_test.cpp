@@ -27,6 +27,8 @@ TEST(LinesFile, ReadsEveryColumnInAnyOrderWithUnits) {
   EXPECT_EQ(l.aliases, (std::vector<std::string>{"k2", "our-k-line"}));
   EXPECT_EQ(l.outer_in, 2.92 / 25.4);
   EXPECT_EQ(l.inner_in, 1.27 / 25.4);
+  EXPECT_EQ(l.outer_as_given, "2.92 mm");
+  EXPECT_EQ(l.inner_as_given, "1.27 mm");
   EXPECT_EQ(l.dielectric, "air");
   EXPECT_EQ(l.er, 1.0);
   EXPECT_FALSE(l.tand);

@@ -82,8 +82,11 @@ TEST(NamedLines, EveryRunAndCheckTakesTheLinesValuesUnderItsOwnOptions) {
     }
   }
   // The 2.4 mm line is single-mode to 56.601 GHz (+- 0.5 %), above its 50 GHz.
+  // Its diameters print as the standard gives them.
   const Outcome o = run_lumo({"modes", "--line", "2.4mm"});
   ASSERT_EQ(o.status, 0) << o.err;
+  EXPECT_TRUE(o.out.starts_with("B = 2.400 mm (0.09449 in), D = 1.042 mm (0.04102 in), Er = 1\n"))
+      << o.out;
   EXPECT_NE(o.out.find("TE11                           56.60"), std::string::npos) << o.out;
 }
 
