@@ -1,9 +1,17 @@
 // The command line through the real binary, in a temporary folder holding
 // the delivered Lumo.DEF: each run's report against the dialogue's for the
 // same answers, CSV and JSON against the report's printed fields, units,
-// every refused value, the defaults file's lookup and failed writes.
+// every refused value, the defaults file's lookup, failed writes, and a
+// device or named pipe as the output.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <algorithm>
+#include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,9 +20,11 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "e2e/harness.h"
+#include "support/temp_folder.h"
 
 namespace lumo::e2e {
 namespace {
@@ -240,6 +250,80 @@ TEST(CommandLine, CsvAndJsonRoundToTheReportsFields) {
   }
 }
 
+// The line-model formats of the delivered line from 16 to 18 GHz, whose
+// exact TE11 cut-off is 16.9220 GHz: their layouts, and 1 ft of line losing
+// what the CSV's total loss per foot says.
+TEST(CommandLine, LineModelFormatsLayOutTheirFiles) {
+  const Args run{"frequency", "--freq", "16:18:1"};
+  const Outcome csv = run_cli(with(run, {"--format", "csv"}));
+  const Outcome s2p =
+      run_cli(with(run, {"--format", "s2p", "--length", "304.8mm", "--s-format", "db"}));
+  const Outcome rlgc = run_cli(with(run, {"--format", "rlgc"}));
+  const Outcome spice = run_cli({"frequency", "--freq", "18:18:1", "--format", "spice", "--length",
+                                 "1ft", "--name", "amp_1"});
+  const std::string warning =
+      "lumo: warning: the sweep reaches 18 GHz, at or above the TE11 cut-off of 16.9220 GHz: "
+      "the line is multimode there\n";
+  for (const Outcome* o : {&s2p, &rlgc, &spice}) {
+    EXPECT_EQ(o->status, 0);
+    EXPECT_EQ(o->err, warning);
+  }
+  const std::string multimode =
+      "the line is multimode at and above 16.9220 GHz (exact TE11 cut-off), where this gives "
+      "the TEM mode alone";
+
+  const std::vector<std::string> lines = split(s2p.out, "\n");
+  ASSERT_EQ(lines.size(), 10u) << s2p.out;
+  EXPECT_EQ(lines[0], "! lumo " LUMO_VERSION ": S-parameters of a length of coaxial line");
+  EXPECT_EQ(lines[2],
+            "! resistivity outer 1.72, inner 1.72 micro-ohm-cm; roughness outer 10, inner 10 "
+            "micro-inches");
+  EXPECT_EQ(lines[3], "! length 304.8 mm (0.3048 m), reference impedance 50 ohms");
+  EXPECT_EQ(lines[5], "! " + multimode);
+  EXPECT_EQ(lines[6], "# GHz S DB R 50");
+  const std::vector<std::string> losses = split(csv.out, "\r\n");
+  ASSERT_EQ(losses.size(), 4u);
+  for (int i = 0; i < 3; ++i) {
+    std::istringstream row(lines[7 + static_cast<std::size_t>(i)]);
+    double f = 0, v[8] = {};
+    row >> f >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5] >> v[6] >> v[7];
+    EXPECT_TRUE(row.eof() && !row.fail()) << row.str();
+    EXPECT_EQ(f, 16 + i);
+    const std::vector<std::string> csv_row = split(losses[1 + static_cast<std::size_t>(i)], ",");
+    const double total_db = std::strtod(csv_row.back().c_str(), nullptr);
+    // Less the internal inductance's share, below 0.1 % here.
+    EXPECT_NEAR(-v[2] / total_db, 1, 2e-3) << f;
+    EXPECT_EQ(v[2], v[4]);  // S21 = S12, S11 = S22
+    EXPECT_EQ(v[0], v[6]);
+    EXPECT_LT(v[0], -40);  // 49.9 against 50 ohms
+  }
+
+  const std::vector<std::string> table = split(rlgc.out, "\r\n");
+  ASSERT_EQ(table.size(), 4u);
+  EXPECT_EQ(table[0],
+            "freq_ghz,r_ohm_per_m,l_h_per_m,g_s_per_m,c_f_per_m,zc_re_ohm,zc_im_ohm,alpha_np_per_m,"
+            "beta_rad_per_m,multimode");
+  const char* flags[] = {"false", "true", "true"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::vector<std::string> v = split(table[i + 1] + ",", ",");
+    ASSERT_EQ(v.size(), 10u);
+    EXPECT_EQ(v[9], flags[i]);
+    // C = sqrt(Er) / (Zo c0) for Zo 49.90 ohms.
+    EXPECT_NEAR(std::strtod(v[4].c_str(), nullptr) / (std::sqrt(2.1) / (49.90 * 299792458.0)), 1,
+                1e-4);
+  }
+
+  const std::vector<std::string> net = split(spice.out, "\n");
+  ASSERT_GE(net.size(), 4u);
+  EXPECT_NE(spice.out.find("* " + multimode + "\n"), std::string::npos);
+  EXPECT_EQ(net[net.size() - 4], ".subckt amp_1 1 2 3 4");
+  EXPECT_EQ(net[net.size() - 3], "Oamp_1 1 2 3 4 amp_1_ltra");
+  EXPECT_EQ(net[net.size() - 2].substr(0, 25), ".model amp_1_ltra ltra r=");
+  EXPECT_NE(net[net.size() - 2].find(" g=0 c="), std::string::npos);
+  EXPECT_TRUE(net[net.size() - 2].ends_with(" len=0.3048"));
+  EXPECT_EQ(net.back(), ".ends amp_1");
+}
+
 TEST(CommandLine, UnitsGiveTheSameRunAsInches) {
   const std::vector<std::pair<Args, Args>> pairs = {
       {{"frequency", "--outer", "6.1595mm", "--inner", "72.6 mil", "--freq",
@@ -283,7 +367,8 @@ void expect_refused(const Args& args, const std::string& line) {
 }
 
 void expect_accepted(const Args& args) {
-  const Outcome o = run_cli(with(args, {"--format", "csv"}));
+  const bool formatted = std::find(args.begin(), args.end(), "--format") != args.end();
+  const Outcome o = run_cli(formatted ? args : with(args, {"--format", "csv"}));
   EXPECT_EQ(o.status, 0) << args.back() << ": " << o.err;
 }
 
@@ -298,7 +383,8 @@ TEST(CommandLine, EveryRangeIsProbedAtItsBoundsAndJustBeyond) {
     const char* rule;
   };
   const Args freq{"frequency"}, syn_d{"synthesize", "--conductor", "inner"},
-      syn_b{"synthesize", "--conductor", "outer"}, sens_b{"sensitivity", "--vary", "outer"};
+      syn_b{"synthesize", "--conductor", "outer"}, sens_b{"sensitivity", "--vary", "outer"},
+      s2p{"frequency", "--format", "s2p"};
   const Bounds table[] = {
       {syn_d, "--outer", "{}", "0.0001", false, "99.99",
        "outer diameter must be from 0.0001 to 99.99 in"},
@@ -306,16 +392,18 @@ TEST(CommandLine, EveryRangeIsProbedAtItsBoundsAndJustBeyond) {
        "inner diameter must be from 0.0001 to 99.99 in"},
       {freq, "--er", "{}", "1", false, "999.99",
        "relative dielectric constant must be from 1 to 999.99"},
-      {freq, "--tand", "{}", "0", true, "99.999",
-       "loss tangent must be above 0 and at most 99.999"},
-      {freq, "--rho-outer", "{}", "0", true, "999.99",
-       "outer resistivity must be above 0 and at most 999.99 micro-ohm-cm"},
-      {freq, "--rho-inner", "{}", "0", true, "999.99",
-       "inner resistivity must be above 0 and at most 999.99 micro-ohm-cm"},
-      {freq, "--rough-outer", "{}", "0", true, "999.99",
-       "outer roughness must be above 0 and at most 999.99 micro-inches"},
-      {freq, "--rough-inner", "{}", "0", true, "999.99",
-       "inner roughness must be above 0 and at most 999.99 micro-inches"},
+      {freq, "--tand", "{}", "0", false, "99.999", "loss tangent must be from 0 to 99.999"},
+      {freq, "--rho-outer", "{}", "0", false, "999.99",
+       "outer resistivity must be from 0 to 999.99 micro-ohm-cm"},
+      {freq, "--rho-inner", "{}", "0", false, "999.99",
+       "inner resistivity must be from 0 to 999.99 micro-ohm-cm"},
+      {freq, "--rough-outer", "{}", "0", false, "999.99",
+       "outer roughness must be from 0 to 999.99 micro-inches"},
+      {freq, "--rough-inner", "{}", "0", false, "999.99",
+       "inner roughness must be from 0 to 999.99 micro-inches"},
+      {s2p, "--length", "{}", "0", true, "", "line length must be above 0 in"},
+      {with(s2p, {"--length", "1"}), "--zref", "{}", "0", true, "",
+       "reference impedance must be above 0 ohms"},
       {freq, "--freq", "{}:999.99:100", "0.001", true, "999.99",
        "start frequency must be above 0.001 and at most 999.99 GHz"},
       {freq, "--freq", "0.002:{}:1", "", true, "999.99",
@@ -380,7 +468,6 @@ TEST(CommandLine, OtherRefusalsNameTheOptionAndWhatIsAccepted) {
       {{"frequency", "--er", "1", "--tand", "0.01"},
        "lumo: --tand 0.01: not used when Er is 1 (air has no dielectric loss)"},
       {{"frequency", "--freq", "18:1:1"}, "lumo: --freq 18:1:1: START must not exceed STOP"},
-      {{"frequency", "--freq", "1:18"}, "lumo: --freq 1:18: a sweep is START:STOP:STEP"},
       // (18 - 1) / 1e-7 rounds to 170000000 in single precision.
       {{"frequency", "--freq", "1:18:1e-7"},
        "lumo: --freq 1:18:1e-7: the sweep has 170000001 rows, more than 10000000 (--max-rows "
@@ -390,7 +477,31 @@ TEST(CommandLine, OtherRefusalsNameTheOptionAndWhatIsAccepted) {
       {{"frequency", "--max-rows", "1e3"},
        "lumo: --max-rows 1e3: the row limit must be a whole number of at least 1"},
       {{"frequency", "--format", "xml"},
-       "lumo: --format xml: the format must be report, csv or json (see lumo --help)"},
+       "lumo: --format xml: the format must be report, csv, json, s2p, spice or rlgc (see lumo "
+       "frequency --help)"},
+      {{"sensitivity", "--vary", "inner", "--format", "s2p"},
+       "lumo: --format s2p: the format must be report, csv or json (see lumo --help)"},
+      // The line model's options, each where its format uses it.
+      {{"frequency", "--format", "s2p"}, "lumo: --format s2p needs --length L"},
+      {{"frequency", "--format", "spice", "--length", "-1ft"},
+       "lumo: --length -1ft: line length must be above 0 in"},
+      {{"frequency", "--format", "s2p", "--length", "2furlong"},
+       "lumo: --length 2furlong: unknown unit 'furlong'; a length takes in, ft, mil, mm, cm or m"},
+      {{"frequency", "--format", "csv", "--length", "1"},
+       "lumo: --length 1: not used with --format csv"},
+      {{"frequency", "--format", "rlgc", "--length", "1"},
+       "lumo: --length 1: not used with --format rlgc"},
+      {{"frequency", "--format", "spice", "--length", "1", "--zref", "75"},
+       "lumo: --zref 75: not used with --format spice"},
+      {{"frequency", "--format", "s2p", "--length", "1", "--name", "x"},
+       "lumo: --name x: not used with --format s2p"},
+      {{"frequency", "--format", "s2p", "--length", "1", "--s-format", "RI"},
+       "lumo: --s-format RI: the S-parameter format must be ri, ma or db"},
+      {{"frequency", "--format", "spice", "--length", "1", "--freq", "1:2:1"},
+       "lumo: --freq: with --format spice the sweep must have exactly one row (the model holds "
+       "at one frequency), not 2"},
+      {{"frequency", "--format", "spice", "--length", "1", "--freq", "1:1:1", "--name", "9a"},
+       "lumo: --name 9a: a subcircuit name is a letter, then up to 31 letters, digits or _"},
       {{"frequency", "--bogus"},
        "lumo: The following argument was not expected: --bogus (see lumo frequency --help)"},
       {{"frequency", "--loss-at", "5"},
@@ -416,6 +527,27 @@ TEST(CommandLine, OtherRefusalsNameTheOptionAndWhatIsAccepted) {
   EXPECT_EQ(o.status, 2);
   EXPECT_EQ(o.err, "lumo: -o Lumo.DEF: that is the defaults file in use\n");
   EXPECT_EQ(o.files.at("Lumo.DEF"), read_source_file("Lumo.DEF"));
+}
+
+// A sweep of two parts is refused as a whole; a part that is not a number is
+// named as its field.
+TEST(CommandLine, EachSweepNamesItsFaultyPart) {
+  const std::pair<Args, std::string> table[] = {
+      {{"frequency", "--freq", "1:18"}, "lumo: --freq 1:18: a sweep is START:STOP:STEP"},
+      {{"frequency", "--freq", "x:18:1"},
+       "lumo: --freq x:18:1: start frequency: not a number; a frequency is a number with an "
+       "optional unit GHz, MHz or kHz"},
+      {{"sensitivity", "--vary", "outer", "--range", "1:2"},
+       "lumo: --range 1:2: a sweep is START:STOP:STEP"},
+      {{"sensitivity", "--vary", "outer", "--range", "x:0.5:0.1"},
+       "lumo: --range x:0.5:0.1: minimum diameter: not a number; a length is a number with an "
+       "optional unit in, mil, mm or um"},
+      {{"synthesize", "--conductor", "outer", "--impedance", "30:90"},
+       "lumo: --impedance 30:90: a sweep is START:STOP:STEP"},
+      {{"synthesize", "--conductor", "outer", "--impedance", "x:90:10"},
+       "lumo: --impedance x:90:10: minimum impedance: not a number"},
+  };
+  for (const auto& [args, line] : table) expect_refused(args, line);
 }
 
 // The standard defaults with another outer diameter B.
@@ -513,6 +645,83 @@ TEST(CommandLine, AFailedWriteKeepsTheOldFile) {
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.files.size(), 2u) << "no temporary file is left";
     EXPECT_TRUE(o.files.at("out.csv") == w.content) << w.to << " " << w.limit;
+  }
+}
+
+// The reading end of a named pipe, drained on a thread of its own while the
+// program writes; opened without waiting for a writer, and given up 100 ms
+// after `bytes` is asked for when no writer comes, so a failing program
+// cannot hang the test.
+class PipeReader {
+ public:
+  explicit PipeReader(const std::string& path)
+      : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    if (fd_ >= 0) thread_ = std::thread([this] { drain(); });
+  }
+  ~PipeReader() {
+    if (thread_.joinable()) bytes();
+    if (fd_ >= 0) ::close(fd_);
+  }
+  PipeReader(const PipeReader&) = delete;
+  PipeReader& operator=(const PipeReader&) = delete;
+
+  bool open() const { return fd_ >= 0; }
+  // Every byte written, once the writer has closed its end.
+  std::string bytes() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return got_;
+  }
+
+ private:
+  void drain() {
+    char buf[65536];
+    for (;;) {
+      pollfd p{fd_, POLLIN, 0};
+      const int r = ::poll(&p, 1, 100);
+      if (r < 0 && errno == EINTR) continue;
+      if (r < 0 || (r == 0 && stop_)) return;
+      if (r == 0) continue;
+      const ssize_t n = ::read(fd_, buf, sizeof buf);
+      if (n > 0) got_.append(buf, static_cast<std::size_t>(n));
+      // End of file: a writer came and closed its end.
+      if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) return;
+    }
+  }
+  int fd_;
+  std::atomic<bool> stop_{false};
+  std::string got_;
+  std::thread thread_;
+};
+
+TEST(CommandLine, ADeviceOrANamedPipeIsWrittenDirectly) {
+  // 1501 rows, more than a pipe holds: the reader must keep up.
+  const Args args{"frequency", "--format", "csv", "--freq", "1:16:0.01"};
+  const Outcome plain = run_cli(args);
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  ASSERT_GT(plain.out.size(), 65536u);
+  const lumo::testing::TempFolder folder("fifo");
+  const std::string fifo = folder.path("table");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Target {
+    std::string to;
+    bool on_stdout;  // the table arrives on standard output
+  };
+  const Target targets[] = {{"/dev/null", false}, {"/dev/stdout", true}, {fifo, false}};
+  for (const Target& t : targets) {
+    std::optional<PipeReader> reader;
+    if (t.to == fifo) {
+      reader.emplace(fifo);
+      ASSERT_TRUE(reader->open());
+    }
+    const Outcome o = run_cli(with(args, {"-o", t.to}));
+    EXPECT_EQ(o.status, 0) << t.to;
+    EXPECT_EQ(o.err, "") << t.to;
+    EXPECT_TRUE(o.out == (t.on_stdout ? plain.out : "")) << t.to;
+    if (reader) {
+      EXPECT_TRUE(reader->bytes() == plain.out) << t.to;
+    }
+    EXPECT_EQ(o.files.size(), 1u) << t.to << ": Lumo.DEF alone";
   }
 }
 
