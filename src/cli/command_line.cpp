@@ -3,14 +3,12 @@
 #include <CLI/CLI.hpp>
 #include <initializer_list>
 #include <iostream>
-#include <optional>
 #include <string>
 #include <string_view>
 
 #include "cli/checks_commands.h"
 #include "cli/init_defaults.h"
 #include "cli/lines_command.h"
-#include "cli/options.h"
 #include "cli/report_commands.h"
 #include "cli/run_commands.h"
 
@@ -30,12 +28,6 @@ constexpr std::string_view kFooter =
     "Without arguments, lumo runs the console dialogue. To start in a new\n"
     "folder: lumo --init (writes Lumo.DEF there), then lumo.";
 
-constexpr std::string_view kReportFooter =
-    "A report file holds the reports the dialogue stored in it, one or more.\n"
-    "Nothing is written unless the whole file reads as reports.\n"
-    "Exit status: 0 success, 1 failure (REPORT not read, output not\n"
-    "written), 2 an option not accepted or a file that is not a Lumo report.";
-
 }  // namespace
 
 int run_command_line(int argc, const char* const* argv) {
@@ -50,34 +42,14 @@ int run_command_line(int argc, const char* const* argv) {
   app.add_flag("--lines", init_lines_file,
                "with --init: write an example lumo-lines.csv instead of Lumo.DEF");
   app.add_flag("--force", force, "with --init: replace an existing file");
+  // Each family of subcommands, in the order --help lists them.
   const RunCommands runs(app, kFooter);
   const ChecksCommands checks(app, kFooter);
   const LinesCommand lines(app);
-
-  // The commands on reports the dialogue stored.
-  std::string plot_report_file, export_report_file;
-  Given plot_out, export_out, export_format;
-  CLI::App* plot_cmd =
-      app.add_subcommand("plot", "draw the plot of each report in a file the dialogue stored");
-  plot_cmd->add_option("REPORT", plot_report_file, "a report file the dialogue stored")
-      ->type_name("FILE")
-      ->required();
-  add(plot_cmd, plot_out, "-o,--output", "OUT.svg",
-      "the SVG file (several reports: OUT-1.svg, OUT-2.svg, ...); default REPORT's name with .svg");
-  plot_cmd->footer(std::string(kReportFooter));
-  CLI::App* export_cmd = app.add_subcommand(
-      "export", "the tables of a report file the dialogue stored, as CSV or JSON");
-  export_cmd->add_option("REPORT", export_report_file, "a report file the dialogue stored")
-      ->type_name("FILE")
-      ->required();
-  add(export_cmd, export_format, "--format", "FORMAT",
-      "csv (one file a report) or json (one array of all)");
-  add(export_cmd, export_out, "-o,--output", "OUT",
-      "write OUT (several reports as CSV: OUT-1, OUT-2, ...) instead of standard output");
-  export_cmd->footer(std::string(kReportFooter));
+  const ReportCommands reports(app);
   const std::initializer_list<const CLI::App*> subcommands = {
-      runs.frequency(),   runs.sensitivity(), runs.synthesize(), checks.modes(),
-      checks.tolerance(), lines.app(),        plot_cmd,          export_cmd};
+      runs.frequency(),   runs.sensitivity(), runs.synthesize(),      checks.modes(),
+      checks.tolerance(), lines.app(),        reports.plot_command(), reports.export_command()};
 
   // The hint names the subcommand's own help when there is one.
   std::string help = "lumo --help";
@@ -113,7 +85,7 @@ int run_command_line(int argc, const char* const* argv) {
   }
 
   const bool any_run = runs.parsed() || checks.parsed();
-  const bool any_report = plot_cmd->parsed() || export_cmd->parsed() || lines.parsed();
+  const bool any_report = reports.parsed() || lines.parsed();
   if (force && !init) {
     std::cerr << "lumo: --force needs --init (see lumo --help)\n";
     return kExitUsage;
@@ -131,27 +103,7 @@ int run_command_line(int argc, const char* const* argv) {
                            : init_defaults(force, std::cout, std::cerr);
   }
   if (lines.parsed()) return lines.run();
-  if (any_report) {
-    const Given& out = plot_cmd->parsed() ? plot_out : export_out;
-    if (out.given() && out.text.empty()) {
-      std::cerr << "lumo: " << out.quoted() << ": a file name is needed\n";
-      return kExitUsage;
-    }
-    const std::optional<std::string> file =
-        out.given() ? std::optional<std::string>(out.text) : std::nullopt;
-    if (plot_cmd->parsed()) return plot_report(plot_report_file, file);
-    if (!export_format.given() || (export_format.text != "csv" && export_format.text != "json")) {
-      std::cerr << "lumo: "
-                << (export_format.given()
-                        ? export_format.quoted() + ": the format must be csv or json"
-                        : std::string("export needs --format csv or --format json"))
-                << " (see lumo export --help)\n";
-      return kExitUsage;
-    }
-    return export_report(export_report_file,
-                         export_format.text == "csv" ? ExportFormat::kCsv : ExportFormat::kJson,
-                         file);
-  }
+  if (reports.parsed()) return reports.run();
   if (!any_run) {
     std::cerr << "lumo: a subcommand is required: frequency, sensitivity, synthesize, modes, "
                  "tolerance, lines, plot or export, or --init (see lumo --help)\n";
