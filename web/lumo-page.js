@@ -288,7 +288,7 @@ class Page {
     this.form.append(el('p', {class: 'form-end'},
         el('button', {type: 'button', id: 'reset', text: 'Back to the delivered defaults'})));
     this.form.addEventListener('input', (e) => this.edited(e));
-    this.form.addEventListener('change', () => this.committed());
+    this.form.addEventListener('change', (e) => this.committed(e));
     this.form.addEventListener('submit', (e) => e.preventDefault());
     $('#reset').addEventListener('click', (e) => {
       this.applyQuery(new URLSearchParams());
@@ -395,6 +395,8 @@ class Page {
     const suffix = name.includes(':') ? name.slice(name.indexOf(':')) : '';
     for (const f of FIELDS) {
       if (!f.key || !(f.key in inputs)) continue;
+      // Each run has its own sweep.
+      if (f.kind === 'sweep' && !name.startsWith(f.group)) continue;
       const v = inputs[f.key];
       if (f.kind === 'sweep') this.defaults[f.opt + suffix] = [v.start, v.stop, v.step].map(String);
       else if (!suffix) this.defaults[f.opt] = String(v);
@@ -543,7 +545,9 @@ class Page {
     this.schedule(e.timeStamp);
   }
 
-  committed() {
+  committed(e) {
+    // A choice from a list may come without an input event.
+    if (e.target.tagName === 'SELECT') this.edited(e);
     this.editing = false;
   }
 
@@ -560,6 +564,8 @@ class Page {
   }
 
   compute(since) {
+    this.computed = (this.computed || 0) + 1;
+    document.documentElement.dataset.computed = String(this.computed);
     const {state, args} = this.collect();
     const plots = state.run !== 'modes';
     const sweeps = ['frequency', 'sensitivity', 'synthesize'].includes(state.run);
@@ -659,7 +665,7 @@ class Page {
   }
 
   value(tag, v, key, attrs = {}) {
-    return el(tag, {'data-key': key, 'data-value': typeof v === 'number' ? String(v) : null,
+    return el(tag, {'data-key': key, 'data-value': v === null ? null : JSON.stringify(v),
                     ...attrs, text: shown(v)});
   }
 
@@ -674,7 +680,9 @@ class Page {
     for (const key of HEADER) {
       if (!(key in line)) continue;
       const [name, unit] = NAMES[key];
-      add(name, unit, line[key], `line.${key}`);
+      // Where a value comes from the one-row frequency run, its key says so.
+      const own = r.json.line && key in r.json.line;
+      add(name, unit, line[key], `${own ? '' : 'frequency:'}line.${key}`);
     }
     if (r.state.run === 'tolerance') {
       const w = r.json.window;
