@@ -1,12 +1,13 @@
 // The page's own code, appended by the build after emscripten's module
-// factory (createLumo), so that the page is one ES module. Two parts:
+// factory (createLumo), so that the page has one script. Two parts:
 //  - startLumo(): the command line as a function of its arguments, run in
 //    memory: exit status, standard output, standard error and the files the
-//    run wrote. Node imports it too (tests/web/run_wasm.mjs).
+//    run wrote. Node requires it too (tests/web/run_wasm.mjs).
 //  - the page: a form that builds `lumo ...` argument lists, and the results
 //    of running them. Nothing is computed here; every number, message, table
 //    and plot comes from the command line.
 
+(() => {
 // Bytes written one at a time by the module's standard streams.
 function byteSink() {
   let buf = new Uint8Array(1 << 12);
@@ -33,7 +34,7 @@ function byteSink() {
 // only `inputs` ({name: Uint8Array or string}). It returns {status, stdout,
 // stderr, files}: the streams as bytes and every file in the folder after the
 // run (the inputs included). The folder is removed afterwards.
-export async function startLumo() {
+async function startLumo() {
   const out = byteSink();
   const err = byteSink();
   const module = await createLumo({
@@ -828,3 +829,6 @@ async function startPage() {
 }
 
 if (typeof document !== 'undefined') startPage();
+// Node: require() gives the engine.
+if (typeof module === 'object' && module.exports) module.exports = {createLumo, startLumo};
+})();

@@ -237,6 +237,14 @@ def download_csv(url):
               f'downloaded CSV is the CLI\'s: {got[:200]!r} / {want[:200]!r}')
 
 
+def from_files():
+    """The page opened straight from its folder computes too."""
+    with browser() as d:
+        d.get('file://' + os.path.abspath(os.path.join(SITE, 'index.html')) + '?er=3')
+        settle(d, 0)
+        check(command(d) == ['frequency', '--er', '3'], f'from file://: {command(d)}')
+
+
 def screenshots(url):
     os.makedirs(SHOTS, exist_ok=True)
     for width, height, dark in ((1280, 800, False), (360, 740, False), (1280, 800, True),
@@ -249,6 +257,10 @@ def screenshots(url):
             with open(os.path.join(SHOTS, f'web-{name}.png'), 'wb') as f:
                 f.write(png)
             check(not_blank(png), f'screenshot {name} is not blank')
+            if width < 600:
+                d.execute_script('document.getElementById("results").scrollIntoView()')
+                with open(os.path.join(SHOTS, f'web-{name}-result.png'), 'wb') as f:
+                    f.write(d.get_screenshot_as_png())
             overflow = d.execute_script(
                 'return document.documentElement.scrollWidth - window.innerWidth')
             check(overflow <= 0, f'{name}: the page is {overflow} px wider than the screen')
@@ -263,6 +275,7 @@ def main():
             check(not logs, f'console errors: {logs}')
         download_csv(url)
         screenshots(url)
+    from_files()
     print(f'{passed} passed, {failed} failed')
     return 1 if failed else 0
 

@@ -7,15 +7,11 @@
 //                 "files": {"NAME": "base64"}}, ...]
 import { createRequire } from 'node:module';
 import { readFileSync } from 'node:fs';
-import { dirname, resolve } from 'node:path';
-import { pathToFileURL } from 'node:url';
+import { resolve } from 'node:path';
 
+// The page's script is a classic one, which Node loads as CommonJS.
 const site = resolve(process.argv[2]);
-// emscripten's loader reaches Node's modules through require and __dirname,
-// which an ES module does not have.
-globalThis.require = createRequire(site);
-globalThis.__dirname = dirname(site);
-const { startLumo } = await import(pathToFileURL(site).href);
+const { startLumo } = createRequire(import.meta.url)(site);
 
 const b64 = (bytes) => Buffer.from(bytes).toString('base64');
 const cases = JSON.parse(readFileSync(0, 'utf8'));
