@@ -301,6 +301,7 @@ class Page {
       b.addEventListener('click', () => this.download(b.dataset.download));
     }
     window.addEventListener('popstate', () => {
+      this.editing = false;
       this.applyQuery(new URLSearchParams(location.search));
       this.compute(performance.now());
     });
@@ -462,8 +463,7 @@ class Page {
       const row = this.form.querySelector(`.field[data-opt="${f.opt}"]`);
       const on = f.shown(s);
       row.hidden = !on;
-      if (on && this.inputs(f).every((i) => i.type !== 'radio' && i.value === '') &&
-          (f.kind !== 'choice')) {
+      if (on && f.kind !== 'choice' && this.inputs(f).every((i) => i.value === '')) {
         this.resetField(f, s);
       }
     }

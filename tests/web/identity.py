@@ -149,13 +149,33 @@ def spoiled_case(rng):
     return args
 
 
+def defaults_files(rng):
+    """Mostly none (the built-in defaults); else a Lumo.DEF in the folder,
+    the delivered one or one cut short."""
+    with open(os.path.join(HERE, '..', '..', 'Lumo.DEF'), 'rb') as f:
+        delivered = f.read()
+    pick = rng.random()
+    if pick < 0.85:
+        return {}
+    if pick < 0.95:
+        return {'Lumo.DEF': delivered}
+    return {'Lumo.DEF': b''.join(delivered.splitlines(keepends=True)[:rng.randint(0, 12)])}
+
+
 def cases(count, seed):
     rng = random.Random(seed)
-    return [valid_case(rng) if rng.random() < 0.7 else spoiled_case(rng) for _ in range(count)]
+    out = []
+    for _ in range(count):
+        args = valid_case(rng) if rng.random() < 0.7 else spoiled_case(rng)
+        out.append((args, defaults_files(rng)))
+    return out
 
 
-def run_native(lumo, args):
+def run_native(lumo, args, files):
     with tempfile.TemporaryDirectory(prefix='lumo-identity-') as folder:
+        for name, data in files.items():
+            with open(os.path.join(folder, name), 'wb') as f:
+                f.write(data)
         r = subprocess.run([lumo] + args, cwd=folder, stdin=subprocess.DEVNULL,
                            capture_output=True, timeout=120)
         files = {}
@@ -165,10 +185,13 @@ def run_native(lumo, args):
         return {'status': r.returncode, 'stdout': r.stdout, 'stderr': r.stderr, 'files': files}
 
 
-def run_wasm(site, all_args):
+def run_wasm(site, all_cases):
     runner = os.path.join(HERE, 'run_wasm.mjs')
+    b64 = lambda data: base64.b64encode(data).decode()
+    inputs = [{'args': a, 'files': {n: b64(d) for n, d in files.items()}}
+              for a, files in all_cases]
     r = subprocess.run(['node', runner, os.path.join(site, 'lumo.js')],
-                       input=json.dumps([{'args': a} for a in all_args]).encode(),
+                       input=json.dumps(inputs).encode(),
                        capture_output=True, check=True, timeout=1200)
     out = []
     for res in json.loads(r.stdout):
@@ -204,12 +227,12 @@ def main():
     lumo, site = os.path.abspath(sys.argv[1]), sys.argv[2]
     count = int(sys.argv[3]) if len(sys.argv) > 3 else 400
     seed = int(sys.argv[4]) if len(sys.argv) > 4 else 20
-    all_args = cases(count, seed)
-    native = [masked(run_native(lumo, a)) for a in all_args]
-    wasm = [masked(r) for r in run_wasm(site, all_args)]
+    all_cases = cases(count, seed)
+    native = [masked(run_native(lumo, a, files)) for a, files in all_cases]
+    wasm = [masked(r) for r in run_wasm(site, all_cases)]
     failed = 0
     kinds = {}
-    for args, a, b in zip(all_args, native, wasm):
+    for (args, _), a, b in zip(all_cases, native, wasm):
         key = (args[0] if args else '(none)', 'ok' if a['status'] == 0 else f'status {a["status"]}')
         kinds[key] = kinds.get(key, 0) + 1
         diff = first_difference(a, b)
