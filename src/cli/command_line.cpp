@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -26,6 +25,7 @@
 #include "driver/report_writer.h"
 #include "input/lminput.h"
 #include "input/ranges.h"
+#include "numbers/number_text.h"
 #include "plot/run_plot.h"
 #include "textio/fatal.h"
 #include "textio/platform.h"
@@ -43,12 +43,7 @@ constexpr std::int64_t kDefaultMaxRows = 10'000'000;
 
 // A value as messages give it: the shortest decimal that reads back as the
 // same float, without an exponent ("0.0001", not "1e-04").
-std::string shortest(float x) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-  if (r.ec != std::errc()) return std::to_string(x);
-  return std::string(buf, r.ptr);
-}
+std::string shortest(float x) { return num::shortest_fixed(x); }
 
 // A field of the command line: its name and unit as messages give them, and
 // the range the dialogue accepts for it.
@@ -178,7 +173,7 @@ std::int64_t checked_max_rows(const Given& g) {
   if (!g.given()) return kDefaultMaxRows;
   std::int64_t n = 0;
   const char* end = g.text.data() + g.text.size();
-  const auto r = std::from_chars(g.text.data(), end, n);
+  const auto r = num::parse_number(g.text.data(), end, n);
   if (r.ec != std::errc() || r.ptr != end || n < 1) {
     throw UsageError{g.quoted() + ": the row limit must be a whole number of at least 1"};
   }

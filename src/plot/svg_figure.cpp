@@ -1,12 +1,12 @@
 #include "plot/svg_figure.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <cstddef>
 #include <limits>
 #include <string_view>
 
+#include "numbers/number_text.h"
 #include "plot/axis.h"
 
 namespace lumo::plot {
@@ -66,9 +66,8 @@ double text_width(std::string_view text, double size) {
 void append_number(std::string& out, double v) {
   v = std::round(v * 100) / 100;
   if (v == 0) v = 0;
-  char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
-  std::string_view s(buf, static_cast<std::size_t>(r.ptr - buf));
+  const std::string text = num::fixed(v, 2);
+  std::string_view s = text;
   while (s.back() == '0') s.remove_suffix(1);
   if (s.back() == '.') s.remove_suffix(1);
   out += s;
@@ -145,11 +144,7 @@ bool finite(float v) { return std::isfinite(v); }
 bool is_bars(const Series& s) { return s.bar_width > 0; }
 
 // Shortest text that reads back as v.
-void append_shortest(std::string& out, double v) {
-  char buf[64];
-  auto r = std::to_chars(buf, buf + sizeof buf, v);
-  out.append(buf, r.ptr);
-}
+void append_shortest(std::string& out, double v) { out += num::shortest(v); }
 
 class SvgWriter {
  public:
@@ -437,10 +432,8 @@ class SvgWriter {
       return;
     }
     const double x = xs_(t.x);
-    char buf[64];
-    auto r = std::to_chars(buf, buf + sizeof buf, static_cast<float>(t.x));
-    vertical_line("threshold", std::string_view(buf, static_cast<std::size_t>(r.ptr - buf)), x,
-                  area, "#555555", 1.5, "5 3");
+    vertical_line("threshold", num::shortest(static_cast<float>(t.x)), x, area, "#555555", 1.5,
+                  "5 3");
     const bool left_side = x + 4 + text_width(t.label, kTickSize) > kWidth - 8;
     text(left_side ? x - 4 : x + 4, label_y, t.label, left_side ? "end" : "start", kTickSize,
          attrs);
