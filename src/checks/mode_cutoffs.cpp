@@ -7,17 +7,16 @@
 #include <numbers>
 
 #include "lines/lines.h"
+#include "numbers/bessel.h"
 
 namespace lumo::checks {
 
 namespace {
 
-double bessel_j(int n, double x) { return std::cyl_bessel_j(static_cast<double>(n), x); }
-double bessel_y(int n, double x) { return std::cyl_neumann(static_cast<double>(n), x); }
-
-// Derivatives by the recurrence Z_n' = (Z_{n-1} - Z_{n+1}) / 2, n >= 1.
-double bessel_j_prime(int n, double x) { return 0.5 * (bessel_j(n - 1, x) - bessel_j(n + 1, x)); }
-double bessel_y_prime(int n, double x) { return 0.5 * (bessel_y(n - 1, x) - bessel_y(n + 1, x)); }
+using num::bessel_j;
+using num::bessel_j_prime;
+using num::bessel_y;
+using num::bessel_y_prime;
 
 // First root of f above 0.5 * approx. For any ratio B/D every first root
 // lies between 0.76 and 1.03 times its approximation, and the next root of

@@ -5,6 +5,8 @@
 #include <cmath>
 #include <random>
 
+#include "numbers/double_math.h"
+
 namespace lumo::checks {
 
 namespace {
@@ -71,7 +73,7 @@ class Sampler {
       v = symmetric_uniform();
       s = u * u + v * v;
     } while (s >= 1.0 || s == 0.0);
-    const double factor = std::sqrt(-2.0 * std::log(s) / s);
+    const double factor = std::sqrt(-2.0 * num::log(s) / s);
     spare_ = v * factor;
     has_spare_ = true;
     return u * factor;

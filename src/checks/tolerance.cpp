@@ -7,6 +7,7 @@
 #include <numbers>
 #include <utility>
 
+#include "numbers/double_math.h"
 #include "numbers/number_text.h"
 
 namespace lumo::checks {
@@ -22,7 +23,7 @@ constexpr double kZoScale = kEta0Ohm / (2.0 * std::numbers::pi);
 double arccosh_of_geometry(double b, double d, double c) {
   const double gap = b - d;
   const double u = (gap - 2.0 * c) * (gap + 2.0 * c) / (2.0 * b * d);
-  return std::log1p(u + std::sqrt(u * (u + 2.0)));
+  return num::log1p(u + std::sqrt(u * (u + 2.0)));
 }
 
 // Shortest text that reads back as v.
@@ -123,11 +124,11 @@ double eccentric_zo(const CoaxLine& line, double offset_in) {
 }
 
 double return_loss_db(double zo_ohm, double zref_ohm) {
-  return -20.0 * std::log10(std::abs((zo_ohm - zref_ohm) / (zo_ohm + zref_ohm)));
+  return -20.0 * num::log10(std::abs((zo_ohm - zref_ohm) / (zo_ohm + zref_ohm)));
 }
 
 ZoWindow rl_window(double zref_ohm, double rl_db) {
-  const double g = std::pow(10.0, -rl_db / 20.0);
+  const double g = num::pow(10.0, -rl_db / 20.0);
   return ZoWindow{zref_ohm * (1.0 - g) / (1.0 + g), zref_ohm * (1.0 + g) / (1.0 - g)};
 }
 
@@ -174,13 +175,13 @@ Budget budget(const ToleranceInputs& inputs) {
   auto t_of = [&](double z) { return z * root_er / kZoScale; };
   result.outer_in = parameter_budget(b, true, window, [&](double z) {
     const double t = t_of(z);
-    return d * std::cosh(t) + std::hypot(d * std::sinh(t), 2.0 * c);
+    return d * num::cosh(t) + num::hypot(d * num::sinh(t), 2.0 * c);
   });
   // The smaller root, as the product of the roots over the larger one.
   result.inner_in = parameter_budget(d, false, window, [&](double z) {
     const double t = t_of(z);
     return (b - 2.0 * c) * (b + 2.0 * c) /
-           (b * std::cosh(t) + std::hypot(b * std::sinh(t), 2.0 * c));
+           (b * num::cosh(t) + num::hypot(b * num::sinh(t), 2.0 * c));
   });
   const double geometry = arccosh_of_geometry(b, d, c);
   result.er = parameter_budget(n.er, false, window, [&](double z) {

@@ -3,6 +3,7 @@
 
 #include "lines/line_constants.h"
 #include "lines/lines.h"
+#include "numbers/float_math.h"
 
 namespace lumo {
 
@@ -26,7 +27,7 @@ void lmmode(const float& b, const float& d, const float& er, float& temode) {
 
 void lmpwr(const float& b, const float& d, const float& er, float& pkpwr) {
   const float ratio = b / d;
-  const float ln = std::log(ratio);
+  const float ln = num::logf(ratio);
   const float product = emax * emax * ln * (d / 2.0f) * (d / 2.0f);
   pkpwr = product * std::sqrt(er) / 118.962f;
   pkpwr = pkpwr / 10000.0f;  // scales to the unit the reports print

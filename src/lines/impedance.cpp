@@ -3,6 +3,7 @@
 
 #include "lines/line_constants.h"
 #include "lines/lines.h"
+#include "numbers/float_math.h"
 
 namespace lumo {
 
@@ -12,14 +13,14 @@ void lmzo(const float& b, const float& d, const float& er, float& zo) {
   const float twopi = 2.0f * kPi;
   const float factor = kEta / (twopi * std::sqrt(er));
   const float ratio = b / d;
-  zo = std::log(ratio) * factor;
+  zo = num::logf(ratio) * factor;
 }
 
 void lmcap(const float& b, const float& d, const float& er, const float& zo, float& ccap,
            float& cind) {
   const float numerator = 2.0f * kPi * kEpsilon * er;
   const float ratio = b / d;
-  ccap = numerator / std::log(ratio);  // farads per metre
+  ccap = numerator / num::logf(ratio);  // farads per metre
   // Inductance = Zo squared times the capacitance, taken before conversion
   // and clamp.
   cind = zo * zo * ccap;                  // henries per metre

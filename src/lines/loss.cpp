@@ -3,6 +3,7 @@
 
 #include "lines/line_constants.h"
 #include "lines/lines.h"
+#include "numbers/float_math.h"
 
 namespace lumo {
 
@@ -17,7 +18,7 @@ float roughened(float rs, float sr, float res) {
   const float x = sr * rs / res;
   const float arg = 1.4f * x * x;
   const float twobypi = 2.0f / kPi;
-  return rs * (1.0f + twobypi * std::atan(arg));
+  return rs * (1.0f + twobypi * num::atanf(arg));
 }
 
 }  // namespace

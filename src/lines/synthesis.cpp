@@ -3,6 +3,7 @@
 
 #include "lines/line_constants.h"
 #include "lines/lines.h"
+#include "numbers/float_math.h"
 
 namespace lumo {
 
@@ -22,8 +23,8 @@ void lmsyn(float& b, float& d, const float& er, const float& zo, const std::int3
     isyne = 1;
     return;
   }
-  if (isyn == 2) b = d * std::exp(arg);
-  if (isyn == 1) d = b / std::exp(arg);
+  if (isyn == 2) b = d * num::expf(arg);
+  if (isyn == 1) d = b / num::expf(arg);
   // The synthesized diameter stays written even when the pair is refused;
   // the flag alone marks it.
   if (d >= b) isyne = 1;

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "numbers/double_math.h"
 #include "numbers/number_text.h"
 
 namespace lumo::plot {
@@ -15,10 +16,10 @@ Ticks nice_ticks(double lo, double hi, int max_intervals) {
     hi += widen;
   }
   if (max_intervals < 1) max_intervals = 1;
-  int exponent = static_cast<int>(std::floor(std::log10((hi - lo) / max_intervals)));
+  int exponent = static_cast<int>(std::floor(num::log10((hi - lo) / max_intervals)));
   for (;; ++exponent) {
     for (int mantissa : {1, 2, 5}) {
-      const double step = mantissa * std::pow(10.0, exponent);
+      const double step = mantissa * num::pow(10.0, exponent);
       // Data a hair beyond a multiple of the step (a float's rounding of
       // 0.3) does not add an interval.
       const double n0 = std::floor(lo / step + 1e-4);
