@@ -583,9 +583,9 @@ class Page {
     const json = JSON.parse(new TextDecoder().decode(r.files['result.json']));
     const result = {state, args, json, stderr, svg: r.files['plot.svg'] || null,
                     jsonBytes: r.files['result.json']};
-    // Modes and tolerance take B, D and Er only: the line's own values come
-    // from a one-row frequency run of the same line.
-    if (state.run === 'modes' || state.run === 'tolerance') {
+    // Sensitivity, modes and tolerance take B, D and Er only: the line's own
+    // values come from a one-row frequency run of the same line.
+    if (['sensitivity', 'modes', 'tolerance'].includes(state.run)) {
       const lineArgs = args.filter((a, i) => ['--outer', '--inner', '--er'].includes(a) ||
                                              ['--outer', '--inner', '--er'].includes(args[i - 1]));
       const h = this.run(['frequency', ...lineArgs, '--freq', '1:1:1', '--format', 'json']);

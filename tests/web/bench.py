@@ -66,7 +66,7 @@ def main():
             samples = d.execute_script('return window.lumoPage.good.json.inputs.samples')
             results.append((f'tolerance run, {samples} samples', recompute(d, 'f-tol-er', digits),
                             300))
-            d.get(url + 'index.html?freq=0.001:18:0.000017')
+            d.get(url + 'index.html?freq=0.0011:18:0.000017')
             wait(d, 0)
             message = d.find_element(By.ID, 'f-freq-message').text
             print(f'a 10^6-row sweep is refused: {message}')

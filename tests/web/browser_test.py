@@ -118,8 +118,8 @@ def check_against_native(d, label, rows_expected):
     r = native(args + ['--format', 'json'])
     check(r.returncode == 0, f'{label}: native lumo {args} failed: {r.stderr!r}')
     truth = json.loads(r.stdout)
-    # Modes and tolerance show the line's header values from a one-row
-    # frequency run of the same B, D and Er.
+    # Sensitivity, modes and tolerance show the line's header values from a
+    # one-row frequency run of the same B, D and Er.
     line = [a for i, a in enumerate(args)
             if a in ('--outer', '--inner', '--er') or args[i - 1] in ('--outer', '--inner', '--er')]
     extra = native(['frequency'] + line + ['--freq', '1:1:1', '--format', 'json'])
