@@ -622,9 +622,10 @@ class Page {
     let f = m && FIELDS.find((g) => g.opt === m[1] && g.shown(state));
     if (m && m[1] === 'sensitivity') f = FIELDS.find((g) => g.opt === 'output');
     let text = line;
-    if (/ more than \d+ \(--max-rows raises the limit\)$/.test(line)) {
-      text = line.replace(/ \(--max-rows raises the limit\)$/, '') +
-          `: the page computes at most ${PAGE_MAX_ROWS} rows; the command line computes more.`;
+    if (line.endsWith(`more than ${PAGE_MAX_ROWS} (--max-rows raises the limit)`)) {
+      const cmd = ['lumo', ...this.collect().args, '--format', 'csv', '-o', 'sweep.csv'];
+      text = `${line.replace(/ \(--max-rows raises the limit\)$/, '')}, the most this page ` +
+          `computes. The command line computes it: ${cmd.map(quoteArg).join(' ')}`;
     }
     const target = f ? $(`#f-${f.opt}-message`) : null;
     if (target) {
