@@ -53,9 +53,14 @@ std::string budget_row(std::string_view label, const ParameterBudget& b, int dec
 
 }  // namespace
 
-std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts) {
-  std::string t = "B = " + shortest(line.outer_in) + " in, D = " + shortest(line.inner_in) +
-                  " in, Er = " + shortest(line.er) + "\n\n";
+std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts,
+                        const DiametersAsGiven& as_given) {
+  auto diameter = [](double in, const std::string& given) {
+    return given.empty() ? shortest(in) + " in" : given + " (" + fixed(in, 5) + " in)";
+  };
+  std::string t = "B = " + diameter(line.outer_in, as_given.outer) +
+                  ", D = " + diameter(line.inner_in, as_given.inner) +
+                  ", Er = " + shortest(line.er) + "\n\n";
   t += row("Mode", "Cut-off, GHz");
   t += row("TE11 (estimate)", fixed(cutoffs.te11_estimate_ghz, 3));
   t += row("TE11", cutoff(cutoffs.te11_ghz));

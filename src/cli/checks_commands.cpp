@@ -126,7 +126,16 @@ struct Setting {
   std::optional<std::string> plot;  // the SVG file beside the output
   std::string source;               // the defaults file read
   checks::CoaxLine line{};
+  checks::DiametersAsGiven as_given;  // B and D given in another unit than inches
 };
+
+// "3.5 mm" for --outer 3.5mm; "" for a value in inches or not given.
+std::string as_given(const Given& g) {
+  if (!g.given()) return "";
+  const Parsed p = parse_quantity(g.text, Quantity::kLength);
+  if (p.unit == nullptr || p.unit->per_default == 1) return "";
+  return std::string(p.number) + " " + std::string(p.unit->name);
+}
 
 // "--outer 0.3" when given, else "--outer (from Lumo.DEF)".
 std::string named(const Given& g, const std::string& source) {
@@ -158,6 +167,7 @@ Setting make_setting(const Options& o) {
     }
   }
   s.source = loaded.source;
+  s.as_given = {as_given(o.outer), as_given(o.inner)};
   s.line = {outer.value_or(as_decimal(rec.blk1.bdef)), inner.value_or(as_decimal(rec.blk1.ddef)),
             er.value_or(as_decimal(rec.blk1.er))};
   if (!(s.line.inner_in < s.line.outer_in)) {
@@ -190,7 +200,7 @@ Json header(std::string_view run, const Setting& s) {
 std::string modes_text(const Setting& s) {
   const checks::ModeCutoffs m = checks::mode_cutoffs(s.line);
   const checks::LineFacts f = checks::line_facts(s.line.er);
-  if (s.format == Format::kReport) return checks::modes_table(s.line, m, f);
+  if (s.format == Format::kReport) return checks::modes_table(s.line, m, f, s.as_given);
   if (s.format == Format::kCsv) {
     std::string t = "mode,cutoff_ghz,method\r\n";
     // The estimate is the single-precision value the reports print.
