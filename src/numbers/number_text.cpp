@@ -1,6 +1,7 @@
 #include "numbers/number_text.h"
 
 #include <algorithm>
+#include <array>
 #include <bit>
 #include <cmath>
 #include <cstdlib>
@@ -34,17 +35,16 @@ constexpr std::uint64_t kPow10[] = {1,
                                     100000000000000000,
                                     1000000000000000000,
                                     10000000000000000000u};
-// Powers of ten exact in a double.
-constexpr double kPow10Double[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,
-                                   1e8,  1e9,  1e10, 1e11, 1e12, 1e13, 1e14, 1e15,
-                                   1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
-constexpr int kMaxExactPow10 = 22;
 
-constexpr std::uint64_t pow5(int n) {
-  std::uint64_t p = 1;
-  for (int i = 0; i < n; ++i) p *= 5;
+// 5^0 to 5^27, the largest below 2^63.
+constexpr auto kPow5 = [] {
+  std::array<std::uint64_t, 28> p{};
+  p[0] = 1;
+  for (std::size_t i = 1; i < p.size(); ++i) p[i] = p[i - 1] * 5;
   return p;
-}
+}();
+
+std::uint64_t pow5(int n) { return kPow5[static_cast<std::size_t>(n)]; }
 
 // A finite value as sign, significand and binary exponent: |x| = m * 2^e.
 // lower_closer: x is a power of two whose lower neighbour is half as far as
@@ -211,124 +211,138 @@ Decimal shortest_exact(const Binary& b) {
   return shortest_exact<BigUnsigned>(b, k);
 }
 
-// Whether digits * 10^exponent reads back as the float with these bits:
-// computed in double, where the product or quotient of two exact doubles is
-// rounded once. The real value and its double lie on the same side of every
-// midpoint between floats, except when the double is the midpoint itself.
-std::optional<bool> reads_back(std::uint64_t digits, int exponent, std::uint32_t bits) {
-  if (exponent > kMaxExactPow10 || exponent < -kMaxExactPow10) return std::nullopt;
-  auto n = static_cast<double>(digits);
-  double d = exponent >= 0 ? n * kPow10Double[exponent] : n / kPow10Double[-exponent];
-  auto f = static_cast<float>(d);
-  std::uint32_t low = 0;
-  std::memcpy(&low, &f, sizeof low);
-  if (static_cast<double>(f) > d) --low;
-  // The value of the float with bits b; the bits after the largest finite
-  // float stand for 2^128, the next step of the same spacing.
-  auto value = [](std::uint32_t b) {
-    if (b >= 0x7f800000u) return 0x1p128;
-    float v = 0;
-    std::memcpy(&v, &b, sizeof v);
-    return static_cast<double>(v);
-  };
-  double mid = (value(low) + value(low + 1)) / 2;
-  if (d == mid) return std::nullopt;
-  return (d < mid ? low : low + 1) == bits;
+// q / 10^j for j from 0 to 8, by constant divisors (a multiplication each).
+std::uint32_t divide_pow10(std::uint32_t q, int j) {
+  switch (j) {
+    case 1:
+      return q / 10;
+    case 2:
+      return q / 100;
+    case 3:
+      return q / 1000;
+    case 4:
+      return q / 10000;
+    case 5:
+      return q / 100000;
+    case 6:
+      return q / 1000000;
+    case 7:
+      return q / 10000000;
+    case 8:
+      return q / 100000000;
+    default:
+      return q;
+  }
 }
 
+__extension__ using Unsigned128 = unsigned __int128;
+
 // The fast path for floats of ordinary size, in 64-bit integers: the value
-// scaled to nine digits, rounded to p digits for each p, each tried back.
-std::optional<Decimal> shortest_fast(const Binary& b, std::uint32_t bits) {
+// scaled to nine digits, rounded to p digits for each p tried, each checked
+// against the rounding interval exactly.
+std::optional<Decimal> shortest_fast(const Binary& b) {
   int binary = b.e + (64 - std::countl_zero(b.m)) - 1;
   int x10 = (binary * 1233) >> 12;  // floor(log10 x), or one less
-  std::uint64_t q = 0;
-  enum class Rest { zero, below_half, half, above_half } rest = Rest::zero;
-  for (int attempt = 0;; ++attempt) {
-    if (attempt == 3) return std::nullopt;
-    // x * 10^s = m * 5^s * 2^t, s chosen for nine digits before the point.
-    int s = 8 - x10;
-    int t = b.e + s;
-    std::uint64_t num = 0, den = 1;
-    if (s >= 0) {
-      if (s > 17) return std::nullopt;
-      num = b.m * pow5(s);
-      if (t >= 0) {
-        if (t >= 40 || (num >> (63 - t)) != 0) return std::nullopt;
-        num <<= t;
-      } else {
-        if (-t >= 63) return std::nullopt;
-        den = std::uint64_t{1} << -t;
-      }
+  // x * 10^s = m * 5^s * 2^t = q + f, 0 <= f < 1, s chosen for nine or ten
+  // digits in q.
+  const int s = 8 - x10;
+  const int t = b.e + s;
+  std::uint64_t q = 0, rem = 0, num = 0, den = 1;  // x * 10^s = num / den
+  if (s >= 0) {
+    if (s > 17) return std::nullopt;  // m * 5^s below 2^64
+    num = b.m * pow5(s);
+    if (t >= 0) {
+      if (t >= 30 || (num >> (63 - t)) != 0) return std::nullopt;
+      num <<= t;
+      q = num;
     } else {
-      if (-s > 27) return std::nullopt;
-      den = pow5(-s);
-      if (t >= 0) {
-        if (t > 39) return std::nullopt;
-        num = b.m << t;
-      } else {
-        if (-t >= 63 || (den >> (63 + t)) != 0) return std::nullopt;
-        num = b.m;
-        den <<= -t;
-      }
+      if (-t >= 63) return std::nullopt;
+      q = num >> -t;
+      rem = num - (q << -t);
+      den = std::uint64_t{1} << -t;
+    }
+  } else {
+    if (-s > 27) return std::nullopt;  // 5^-s below 2^63
+    den = pow5(-s);
+    num = b.m;
+    if (t >= 0) {
+      if (t > 39) return std::nullopt;
+      num <<= t;
+    } else {
+      if (-t >= 63 || (den >> (63 + t)) != 0) return std::nullopt;
+      den <<= -t;
     }
     q = num / den;
-    std::uint64_t rem = num % den;
-    if (q >= kPow10[9]) {
-      ++x10;
-      continue;
-    }
-    if (q < kPow10[8]) {
-      --x10;
-      continue;
-    }
-    std::uint64_t other = den - rem;
-    rest = rem == 0       ? Rest::zero
-           : rem < other  ? Rest::below_half
-           : rem == other ? Rest::half
-                          : Rest::above_half;
-    break;
+    rem = num % den;
   }
+  // How f compares with a half.
+  enum class Rest { zero, below_half, half, above_half };
+  Rest rest = rem == 0           ? Rest::zero
+              : rem < den - rem  ? Rest::below_half
+              : rem == den - rem ? Rest::half
+                                 : Rest::above_half;
+  int folded = 0;
+  if (q >= kPow10[9]) {  // ten digits: the last joins the fraction
+    std::uint64_t last = q % 10;
+    q /= 10;
+    ++x10;
+    folded = 1;
+    rest = last < 5             ? (last == 0 && rest == Rest::zero ? Rest::zero : Rest::below_half)
+           : last > 5           ? Rest::above_half
+           : rest == Rest::zero ? Rest::half
+                                : Rest::above_half;
+  }
+  if (q < kPow10[8] || q >= kPow10[9]) return std::nullopt;
+  const auto q32 = static_cast<std::uint32_t>(q);
 
-  // The p-digit decimal nearest x, and the one above it when x is a power
-  // of two, whose nearer neighbour is below.
+  // The p-digit decimal nearest x (even on a tie), and whether it is below.
   struct Candidate {
-    std::uint64_t digits;
+    std::uint32_t digits;
     bool rounded_down;
   };
   auto nearest = [&](int p) {
     int j = 9 - p;
     if (j == 0) {
-      bool up = rest == Rest::above_half || (rest == Rest::half && q % 2 == 1);
-      return Candidate{q + (up ? 1 : 0), !up};
+      bool up = rest == Rest::above_half || (rest == Rest::half && q32 % 2 == 1);
+      return Candidate{q32 + (up ? 1u : 0u), !up};
     }
-    std::uint64_t a = q / kPow10[j], low = q % kPow10[j], half = kPow10[j] / 2;
+    std::uint32_t a = divide_pow10(q32, j);
+    auto low = static_cast<std::uint32_t>(q32 - a * kPow10[j]);
+    auto half = static_cast<std::uint32_t>(kPow10[j] / 2);
     bool up = low > half || (low == half && (rest != Rest::zero || a % 2 == 1));
-    return Candidate{a + (up ? 1 : 0), !up};
+    return Candidate{a + (up ? 1u : 0u), !up};
   };
-  auto fits = [&](int p) -> std::optional<std::uint64_t> {
+  // Whether c * 10^j (in units of 10^-s) reads back as x: it lies within
+  // half the gap to each neighbour, x / 2m (x / 4m below a power of two),
+  // the ends included when m is even (ties read as the even significand).
+  const bool even = b.m % 2 == 0;
+  auto reads_back = [&](std::uint32_t c, int j) {
+    Unsigned128 y = Unsigned128{c} * kPow10[j] * den;  // below 2^98
+    bool above = y >= num;
+    Unsigned128 gap = above ? y - num : num - y;
+    const std::uint64_t times = above || !b.lower_closer ? 2 : 4;
+    Unsigned128 scaled = gap * Unsigned128{b.m} * times;
+    return even ? scaled <= num : scaled < num;
+  };
+  // The p-digit decimal that reads back, or 0 for none. Besides the
+  // nearest, a power of two can read back from the decimal above it, its
+  // upper neighbour being twice as far.
+  auto fits = [&](int p) -> std::uint32_t {
     Candidate c = nearest(p);
-    int exponent = x10 - p + 1;
-    std::optional<bool> ok = reads_back(c.digits, exponent, bits);
-    if (!ok) return std::nullopt;
-    if (*ok) return c.digits;
-    if (b.lower_closer && c.rounded_down) {
-      ok = reads_back(c.digits + 1, exponent, bits);
-      if (!ok) return std::nullopt;
-      if (*ok) return c.digits + 1;
-    }
-    return 0;  // none of p digits
+    int j = 9 - p + folded;
+    if (reads_back(c.digits, j)) return c.digits;
+    if (b.lower_closer && c.rounded_down && reads_back(c.digits + 1, j)) return c.digits + 1;
+    return 0;
   };
 
-  // Fewer digits never read back when more do not: search the count.
+  // Fewer digits never read back when more do not: the count is searched.
   int lo = 1, hi = 9;  // nine digits always read back
-  std::uint64_t best = nearest(9).digits;
+  std::uint32_t best = nearest(9).digits;
   while (lo < hi) {
     int mid = (lo + hi) / 2;
-    std::optional<std::uint64_t> found = fits(mid);
-    if (!found) return std::nullopt;
-    if (*found != 0) {
+    if (std::uint32_t found = fits(mid); found != 0) {
       hi = mid;
-      best = *found;
+      best = found;
     } else {
       lo = mid + 1;
     }
@@ -336,11 +350,8 @@ std::optional<Decimal> shortest_fast(const Binary& b, std::uint32_t bits) {
   return trimmed({best, x10 - hi + 1});
 }
 
-Decimal shortest_decimal(float x, const Binary& b) {
-  std::uint32_t bits = 0;
-  std::memcpy(&bits, &x, sizeof bits);
-  bits &= 0x7fffffffu;
-  if (std::optional<Decimal> d = shortest_fast(b, bits)) return *d;
+Decimal shortest_decimal(float, const Binary& b) {
+  if (std::optional<Decimal> d = shortest_fast(b)) return *d;
   return shortest_exact(b);
 }
 

@@ -1,31 +1,32 @@
 #include "plot/svg_element.h"
 
 #include <cmath>
-#include <string_view>
 
 #include "numbers/number_text.h"
 
 namespace lumo::plot {
 
 void append_number(std::string& out, double v, NumberForm form) {
+  std::string text;
   switch (form) {
     case NumberForm::kPage: {
       v = std::round(v * 100) / 100;
       if (v == 0) v = 0;  // -0 and rounded-away tiny values alike
-      const std::string text = num::fixed(v, 2);
-      std::string_view s = text;
-      while (s.back() == '0') s.remove_suffix(1);
-      if (s.back() == '.') s.remove_suffix(1);
-      out += s;
+      text = num::fixed(v, 2);
+      // No room on a page for more than 64 characters (10^61 and more).
+      if (text.size() > 64) return;
+      while (text.back() == '0') text.pop_back();
+      if (text.back() == '.') text.pop_back();
       break;
     }
     case NumberForm::kShortest:
-      out += num::shortest(v);
+      text = num::shortest(v);
       break;
     case NumberForm::kShortestFloat:
-      out += num::shortest(static_cast<float>(v));
+      text = num::shortest(static_cast<float>(v));
       break;
   }
+  out += text;
 }
 
 void append_escaped(std::string& out, std::string_view text) {
