@@ -85,6 +85,7 @@ const UNITS = {
   length: [['in', ''], ['mil', 'mil'], ['mm', 'mm'], ['µm', 'um']],
   frequency: [['GHz', ''], ['MHz', 'MHz'], ['kHz', 'kHz']],
   roughness: [['µin', ''], ['µm', 'um'], ['nm', 'nm']],
+  lineLength: [['in', ''], ['ft', 'ft'], ['mil', 'mil'], ['mm', 'mm'], ['cm', 'cm'], ['m', 'm']],
 };
 const RUNS = [
   ['frequency', 'Frequency', 'losses over a frequency sweep'],
@@ -123,6 +124,9 @@ const FIELDS = [
    key: 'rough_inner_uin', shown: losses},
   {opt: 'freq', group: 'frequency', kind: 'sweep', label: 'Frequency', units: 'frequency',
    key: 'sweep', shown: (s) => s.run === 'frequency'},
+  // Only the Touchstone download takes it.
+  {opt: 'length', group: 'frequency', label: 'Line length (Touchstone file)', units: 'lineLength',
+   preset: '1', presetUnit: 'ft', download: 's2p', shown: (s) => s.run === 'frequency'},
   {opt: 'vary', group: 'sensitivity', kind: 'choice', label: 'Diameter swept',
    choices: [['inner', 'Inner D'], ['outer', 'Outer B']], required: true,
    shown: (s) => s.run === 'sensitivity'},
@@ -442,7 +446,7 @@ class Page {
     const s = this.state();
     const args = [s.run];
     for (const f of FIELDS) {
-      if (!f.shown(s)) continue;
+      if (!f.shown(s) || f.download) continue;
       const text = this.argText(f, s);
       if (text === null) continue;
       if (f.opt === 'output') {
@@ -483,6 +487,11 @@ class Page {
       const opt = args[i].slice(2);
       if (opt === 'sensitivity') q.set('output', 'sensitivity');
       else q.set(opt, args[++i]);
+    }
+    for (const f of FIELDS.filter((g) => g.download && g.shown(state))) {
+      const text = this.argText(f, state);
+      const preset = f.preset + unitsOf(f).find(([name]) => name === f.presetUnit)[1];
+      if (text !== null && text !== preset) q.set(f.opt, text);
     }
     return q;
   }
@@ -664,6 +673,7 @@ class Page {
     if (r.modes) tables.append(this.modesTable(r.modes));
     if (r.state.run === 'tolerance') tables.append(...this.toleranceTables(r.json));
     $('[data-download="svg"]').disabled = !r.svg;
+    $('[data-download="s2p"]').hidden = r.state.run !== 'frequency';
   }
 
   value(tag, v, key, attrs = {}) {
@@ -797,6 +807,16 @@ class Page {
     } else if (kind === 'svg') {
       bytes = r.svg;
       type = 'image/svg+xml';
+    } else if (kind === 's2p') {
+      const f = FIELDS.find((g) => g.opt === 'length');
+      const out = this.run([...r.args, '--format', 's2p', '--length', this.argText(f, r.state)]);
+      const message = $('#f-length-message');
+      const input = $('#f-length');
+      message.textContent = out.status === 0 ? '' : new TextDecoder().decode(out.stderr).trim();
+      if (out.status === 0) input.removeAttribute('aria-invalid');
+      else input.setAttribute('aria-invalid', 'true');
+      if (out.status !== 0) return;
+      bytes = out.stdout;
     } else {
       const out = this.run([...r.args, '--format', kind === 'csv' ? 'csv' : 'report']);
       if (out.status !== 0) return;

@@ -221,20 +221,31 @@ def bad_value_and_history(d, url):
           f'Back again: {command(d)}')
 
 
-def download_csv(url):
-    with tempfile.TemporaryDirectory() as downloads, browser(downloads=downloads) as d:
-        d.get(url + 'index.html?run=synthesize&conductor=inner&impedance=20:90:5')
-        settle(d, 0)
-        d.find_element(By.CSS_SELECTOR, '[data-download="csv"]').click()
-        path = os.path.join(downloads, 'lumo-synthesize.csv')
-        for _ in range(200):
-            if os.path.exists(path):
-                break
-            time.sleep(0.05)
-        got = open(path, 'rb').read() if os.path.exists(path) else b''
-        want = native(command(d) + ['--format', 'csv']).stdout
-        check(got == want and len(want) > 100,
-              f'downloaded CSV is the CLI\'s: {got[:200]!r} / {want[:200]!r}')
+# Downloads: the page's query, the button, the file it gives and the
+# arguments that give the same bytes on the command line shown.
+DOWNLOADS = [
+    ('run=synthesize&conductor=inner&impedance=20:90:5', 'csv', 'lumo-synthesize.csv',
+     ['--format', 'csv']),
+    ('freq=1:4:0.5&length=30cm', 's2p', 'lumo-frequency.s2p',
+     ['--format', 's2p', '--length', '30cm']),
+]
+
+
+def downloads(url):
+    with tempfile.TemporaryDirectory() as folder, browser(downloads=folder) as d:
+        for query, button, name, extra in DOWNLOADS:
+            d.get(url + 'index.html?' + query)
+            settle(d, 0)
+            d.find_element(By.CSS_SELECTOR, f'[data-download="{button}"]').click()
+            path = os.path.join(folder, name)
+            for _ in range(200):
+                if os.path.exists(path):
+                    break
+                time.sleep(0.05)
+            got = open(path, 'rb').read() if os.path.exists(path) else b''
+            want = native(command(d) + extra).stdout
+            check(got == want and len(want) > 100,
+                  f'downloaded {name} is the command line\'s: {got[:120]!r} / {want[:120]!r}')
 
 
 def from_files():
@@ -273,7 +284,7 @@ def main():
             bad_value_and_history(d, url)
             logs = [e for e in d.get_log('browser') if e['level'] == 'SEVERE']
             check(not logs, f'console errors: {logs}')
-        download_csv(url)
+        downloads(url)
         screenshots(url)
     from_files()
     print(f'{passed} passed, {failed} failed')
