@@ -129,7 +129,7 @@ def line_options(g, analysis=True, synthesized=None):
     if not analysis:
         return opts
     if g.random() < (0.3 if er != '1' else 0.05):
-        opts += ['--tand', number(g, log_uniform(g, 1e-5, 0.05))]
+        opts += ['--tand', g.choice(['0', number(g, log_uniform(g, 1e-5, 0.05))])]
     for name in ('--rho-outer', '--rho-inner'):
         if g.random() < 0.25:
             opts += [name, number(g, g.uniform(1.5, 10.0))]
@@ -154,6 +154,8 @@ def run_arguments(g):
     conductor = g.choice(['inner', 'outer'])
     args = [kind] + line_options(g, synthesized=conductor if kind == 'synthesize' else None)
     if kind == 'frequency':
+        if g.random() < 0.3:
+            return args + line_model_arguments(g)
         if g.random() < 0.8:
             args += ['--freq', sweep(g, 0.01, 40.0, FREQUENCY_UNITS)]
     elif kind == 'sensitivity':
@@ -173,6 +175,31 @@ def run_arguments(g):
         args += ['--max-rows', str(g.randint(1, 80))]
     if g.random() < 0.3:
         args += ['--plot', 'run.svg']
+    return args
+
+
+MODEL_LENGTH_UNITS = [('', 1.0), ('in', 1.0), ('ft', 1 / 12), ('mil', 1000.0), ('mm', 25.4),
+                      ('cm', 2.54), ('m', 0.0254)]
+
+
+def line_model_arguments(g):
+    """A frequency run written as a line model: Touchstone, SPICE or RLGC."""
+    form = g.choice(['s2p', 'spice', 'rlgc'])
+    args = ['--format', form]
+    if form == 'spice':
+        f = quantity(g, log_uniform(g, 0.01, 40.0), FREQUENCY_UNITS)
+        args += ['--freq', '%s:%s:1' % (f, f)]  # the model holds at one frequency
+        if g.random() < 0.5:
+            args += ['--name', g.choice(['cable', 'lumo_line', 'x1'])]
+    else:
+        args += ['--freq', sweep(g, 0.01, 40.0, FREQUENCY_UNITS, max_rows=20)]
+    if form != 'rlgc' and g.random() < 0.95:
+        args += ['--length', quantity(g, log_uniform(g, 0.1, 400.0), MODEL_LENGTH_UNITS)]
+    if form == 's2p':
+        if g.random() < 0.7:
+            args += ['--s-format', g.choice(['ri', 'ma', 'db'])]
+        if g.random() < 0.3:
+            args += ['--zref', number(g, g.uniform(25.0, 100.0))]
     return args
 
 
@@ -221,7 +248,7 @@ def argument_lists(count, seed):
         else:
             lists.append(report_arguments(g))
             continue
-        if g.random() < 0.8:
+        if '--format' not in args and g.random() < 0.8:
             args += ['--format', g.choice(['report', 'csv', 'json'])]
         if g.random() < 0.2:
             args += ['-o', 'out.txt']
