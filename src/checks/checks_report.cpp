@@ -1,9 +1,10 @@
 // Plain-text tables of the mode cut-offs and the tolerance analysis.
 #include "checks/checks_report.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
+
+#include "numbers/number_text.h"
 
 namespace lumo::checks {
 
@@ -13,18 +14,10 @@ constexpr std::size_t kLabelWidth = 26;
 constexpr std::size_t kValueWidth = 12;
 
 // Shortest text that reads back as v.
-std::string shortest(double v) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general);
-  return std::string(buf, r.ptr);
-}
+std::string shortest(double v) { return num::shortest_general(v); }
 
 // v to `decimals` places, rounded from its exact binary value.
-std::string fixed(double v, int decimals) {
-  char buf[400];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-  return std::string(buf, r.ptr);
-}
+std::string fixed(double v, int decimals) { return num::fixed(v, decimals); }
 
 std::string left(std::string_view text, std::size_t width) {
   std::string s(text);

@@ -3,7 +3,6 @@
 // checks' plain-text tables, CSV or JSON.
 #include "cli/checks_commands.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -26,6 +25,7 @@
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "input/ranges.h"
+#include "numbers/number_text.h"
 #include "plot/tolerance_plot.h"
 #include "textio/platform.h"
 
@@ -41,16 +41,10 @@ using Json = nlohmann::ordered_json;
 
 // Shortest decimal that reads back as `x`, without an exponent for floats
 // (as the runs' messages give values) and in general form for doubles.
-std::string shortest(float x) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-  return std::string(buf, r.ptr);
-}
+std::string shortest(float x) { return num::shortest_fixed(x); }
 std::string shortest(double x) {
   if (std::isnan(x)) return "nan";
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x);
-  return std::string(buf, r.ptr);
+  return num::shortest(x);
 }
 
 // A line value: its name and unit as messages give them, and the range the
@@ -98,7 +92,7 @@ double checked_number(const Given& g, std::string_view what, Quantity q) {
 std::uint64_t checked_whole(const Given& g, std::uint64_t least, const std::string& rule) {
   std::uint64_t n = 0;
   const char* end = g.text.data() + g.text.size();
-  const auto r = std::from_chars(g.text.data(), end, n);
+  const auto r = num::parse_number(g.text.data(), end, n);
   if (r.ec != std::errc() || r.ptr != end || n < least) throw UsageError{g.quoted() + ": " + rule};
   return n;
 }

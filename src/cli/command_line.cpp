@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -31,6 +30,7 @@
 #include "driver/run_support.h"
 #include "input/lminput.h"
 #include "input/ranges.h"
+#include "numbers/number_text.h"
 #include "plot/run_plot.h"
 #include "textio/fatal.h"
 #include "textio/platform.h"
@@ -132,7 +132,7 @@ std::int64_t checked_max_rows(const Given& g) {
   if (!g.given()) return kDefaultMaxRows;
   std::int64_t n = 0;
   const char* end = g.text.data() + g.text.size();
-  const auto r = std::from_chars(g.text.data(), end, n);
+  const auto r = num::parse_number(g.text.data(), end, n);
   if (r.ec != std::errc() || r.ptr != end || n < 1) {
     throw UsageError{g.quoted() + ": the row limit must be a whole number of at least 1"};
   }

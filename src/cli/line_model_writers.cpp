@@ -1,11 +1,11 @@
 #include "cli/line_model_writers.h"
 
-#include <charconv>
 #include <cmath>
 
 #include "checks/coax_line.h"
 #include "cli/data_writers.h"
 #include "cli/line_checks.h"
+#include "numbers/number_text.h"
 
 namespace lumo::cli {
 namespace {
@@ -20,26 +20,14 @@ std::string number(double x) {
 
 // A run's single-precision value as its shortest decimal, without an
 // exponent ("0.0002").
-std::string number(float x) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-  return std::string(buf, r.ptr);
-}
+std::string number(float x) { return num::shortest_fixed(x); }
 
 // The exact TE11 cut-off as the multimode warning gives it, GHz.
-std::string cutoff_text(double ghz) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, ghz, std::chars_format::fixed, 4);
-  return std::string(buf, r.ptr);
-}
+std::string cutoff_text(double ghz) { return num::fixed(ghz, 4); }
 
 // A length in metres to 12 significant digits: 0.3048, not the
 // 0.30479999999999996 of 12 in times 0.0254.
-std::string metres(double m) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, m, std::chars_format::general, 12);
-  return std::string(buf, r.ptr);
-}
+std::string metres(double m) { return num::significant(m, 12); }
 
 void append_pair(std::string& out, double a, double b) {
   out += ' ';
@@ -75,9 +63,7 @@ void append_model_number(std::string& out, double x) {
     out += "nan";
     return;
   }
-  char buf[32];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x);
-  out.append(buf, r.ptr);
+  out += num::shortest(x);
 }
 
 checks::Rlgc row_model(const FrequencyHeader& h, const FrequencyRow& r) {

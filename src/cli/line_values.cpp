@@ -1,15 +1,10 @@
 #include "cli/line_values.h"
 
-#include <charconv>
+#include "numbers/number_text.h"
 
 namespace lumo::cli {
 
-std::string shortest(float x) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-  if (r.ec != std::errc()) return std::to_string(x);
-  return std::string(buf, r.ptr);
-}
+std::string shortest(float x) { return num::shortest_fixed(x); }
 
 std::string Range::rule() const {
   const std::string low = shortest(accepted->low), high = shortest(accepted->high);

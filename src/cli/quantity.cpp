@@ -1,10 +1,11 @@
 #include "cli/quantity.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <system_error>
 #include <utility>
+
+#include "numbers/number_text.h"
 
 namespace lumo::cli {
 namespace {
@@ -132,10 +133,10 @@ Parsed parse_quantity(std::string_view text, Quantity q) {
   const std::size_t n = number_length(s);
   if (n == 0) return failed(not_a_number(q));
   std::string_view number = s.substr(0, n);
-  // from_chars takes no plus sign.
+  // The parser takes no plus sign.
   if (number.front() == '+') number.remove_prefix(1);
   double x = 0;
-  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), x);
+  const auto [end, ec] = num::parse_number(number.data(), number.data() + number.size(), x);
   if (ec == std::errc::result_out_of_range || end != number.data() + number.size()) {
     return failed(std::string(kOutOfRange));
   }

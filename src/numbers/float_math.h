@@ -8,7 +8,7 @@
 //   atanf(1.0f)      -> 0x1.921fb6p-1f   pi / 4 rounded
 //   logf(1.0f)       -> 0.0f             exact
 //   logf(-1.0f)      -> NaN (positive, quiet); logf(+-0) -> -inf
-//   expf(88.72284f)  -> +inf             the first overflowing input
+//   expf(0x1.62e430p+6f) -> +inf         the first overflowing input
 #pragma once
 
 namespace lumo::num {
@@ -17,15 +17,16 @@ namespace lumo::num {
 float atanf(float x);
 // Natural logarithm; -inf at +-0, NaN below 0 and for NaN.
 float logf(float x);
-// e raised to x; +inf from 0x1.62e430p+6f up, 0 from about -103.97 down.
+// e raised to x; +inf from 0x1.62e430p+6f (88.7228) up, 0 from
+// -0x1.9fe36ap+6f (-103.9721) down.
 float expf(float x);
 
 namespace detail {
 
 // The double evaluations the functions above round, for finite inputs in
-// their working ranges, and the test that sends a result to the table of
-// exceptions: its value within the evaluation's error bound of a halfway
-// point between two floats. For the exhaustive check's quick scan.
+// their working ranges, and whether a value lies within 2^-49 of its size
+// of a halfway point between two floats (every input whose evaluation
+// rounds the wrong way does). For the exhaustive check's quick scan.
 double atan_estimate(float x);
 double log_estimate(float x);
 double exp_estimate(float x);
