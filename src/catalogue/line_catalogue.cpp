@@ -2,8 +2,9 @@
 #include "catalogue/line_catalogue.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cstddef>
+
+#include "numbers/number_text.h"
 
 namespace lumo::catalogue {
 namespace {
@@ -11,7 +12,7 @@ namespace {
 // A diameter in millimetres as the source writes it: "3.040" is 3.04 / 25.4 in.
 double mm(std::string_view text) {
   double x = 0;
-  std::from_chars(text.data(), text.data() + text.size(), x);
+  num::parse_number(text.data(), text.data() + text.size(), x);
   return x / 25.4;
 }
 constexpr double in(double x) { return x; }

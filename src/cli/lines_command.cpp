@@ -13,7 +13,7 @@
 #include "cli/named_line.h"
 #include "cli/options.h"
 #include "cli/output_target.h"
-#include "textio/fields.h"
+#include "numbers/number_text.h"
 
 #ifndef LUMO_VERSION
 #error "LUMO_VERSION must be defined by the build"
@@ -40,10 +40,7 @@ std::string number(double x) { return shortest(static_cast<float>(x)); }
 std::string optional_number(const std::optional<double>& x) { return x ? csv_number(*x) : ""; }
 
 // `x` to `decimals` places.
-std::string fixed(double x, int decimals) {
-  const std::string field = fixed_field(static_cast<float>(x), 24, decimals);
-  return field.substr(field.find_first_not_of(' '));
-}
+std::string fixed(double x, int decimals) { return num::fixed(x, decimals); }
 
 std::string joined(const std::vector<std::string>& items, std::string_view between) {
   std::string out;

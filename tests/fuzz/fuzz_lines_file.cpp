@@ -14,6 +14,7 @@
 #include "catalogue/line_catalogue.h"
 #include "cli/line_values.h"
 #include "cli/lines_file.h"
+#include "numbers/number_text.h"
 
 namespace {
 
@@ -28,11 +29,7 @@ std::string quoted(std::string_view text) {
   return out + "\"";
 }
 
-std::string number(double x) {
-  char buf[40];
-  std::snprintf(buf, sizeof buf, "%.17g", x);
-  return buf;
-}
+std::string number(double x) { return lumo::num::shortest(x); }
 
 std::string optional(const std::optional<double>& x) { return x ? number(*x) : ""; }
 
