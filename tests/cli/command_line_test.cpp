@@ -1,9 +1,16 @@
 // The command line through the real binary, in a temporary folder holding
 // the delivered Lumo.DEF: each run's report against the dialogue's for the
 // same answers, CSV and JSON against the report's printed fields, units,
-// every refused value, the defaults file's lookup and failed writes.
+// every refused value, the defaults file's lookup, failed writes, and a
+// device or named pipe as the output.
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
+#include <atomic>
+#include <cerrno>
 #include <cmath>
 #include <cstdio>
 #include <cstdlib>
@@ -12,9 +19,11 @@
 #include <optional>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 #include "e2e/harness.h"
+#include "support/temp_folder.h"
 
 namespace lumo::e2e {
 namespace {
@@ -380,7 +389,6 @@ TEST(CommandLine, OtherRefusalsNameTheOptionAndWhatIsAccepted) {
       {{"frequency", "--er", "1", "--tand", "0.01"},
        "lumo: --tand 0.01: not used when Er is 1 (air has no dielectric loss)"},
       {{"frequency", "--freq", "18:1:1"}, "lumo: --freq 18:1:1: START must not exceed STOP"},
-      {{"frequency", "--freq", "1:18"}, "lumo: --freq 1:18: a sweep is START:STOP:STEP"},
       // (18 - 1) / 1e-7 rounds to 170000000 in single precision.
       {{"frequency", "--freq", "1:18:1e-7"},
        "lumo: --freq 1:18:1e-7: the sweep has 170000001 rows, more than 10000000 (--max-rows "
@@ -416,6 +424,27 @@ TEST(CommandLine, OtherRefusalsNameTheOptionAndWhatIsAccepted) {
   EXPECT_EQ(o.status, 2);
   EXPECT_EQ(o.err, "lumo: -o Lumo.DEF: that is the defaults file in use\n");
   EXPECT_EQ(o.files.at("Lumo.DEF"), read_source_file("Lumo.DEF"));
+}
+
+// A sweep of two parts is refused as a whole; a part that is not a number is
+// named as its field.
+TEST(CommandLine, EachSweepNamesItsFaultyPart) {
+  const std::pair<Args, std::string> table[] = {
+      {{"frequency", "--freq", "1:18"}, "lumo: --freq 1:18: a sweep is START:STOP:STEP"},
+      {{"frequency", "--freq", "x:18:1"},
+       "lumo: --freq x:18:1: start frequency: not a number; a frequency is a number with an "
+       "optional unit GHz, MHz or kHz"},
+      {{"sensitivity", "--vary", "outer", "--range", "1:2"},
+       "lumo: --range 1:2: a sweep is START:STOP:STEP"},
+      {{"sensitivity", "--vary", "outer", "--range", "x:0.5:0.1"},
+       "lumo: --range x:0.5:0.1: minimum diameter: not a number; a length is a number with an "
+       "optional unit in, mil, mm or um"},
+      {{"synthesize", "--conductor", "outer", "--impedance", "30:90"},
+       "lumo: --impedance 30:90: a sweep is START:STOP:STEP"},
+      {{"synthesize", "--conductor", "outer", "--impedance", "x:90:10"},
+       "lumo: --impedance x:90:10: minimum impedance: not a number"},
+  };
+  for (const auto& [args, line] : table) expect_refused(args, line);
 }
 
 // The standard defaults with another outer diameter B.
@@ -513,6 +542,83 @@ TEST(CommandLine, AFailedWriteKeepsTheOldFile) {
     EXPECT_EQ(o.out, "");
     EXPECT_EQ(o.files.size(), 2u) << "no temporary file is left";
     EXPECT_TRUE(o.files.at("out.csv") == w.content) << w.to << " " << w.limit;
+  }
+}
+
+// The reading end of a named pipe, drained on a thread of its own while the
+// program writes; opened without waiting for a writer, and given up 100 ms
+// after `bytes` is asked for when no writer comes, so a failing program
+// cannot hang the test.
+class PipeReader {
+ public:
+  explicit PipeReader(const std::string& path)
+      : fd_(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC)) {
+    if (fd_ >= 0) thread_ = std::thread([this] { drain(); });
+  }
+  ~PipeReader() {
+    if (thread_.joinable()) bytes();
+    if (fd_ >= 0) ::close(fd_);
+  }
+  PipeReader(const PipeReader&) = delete;
+  PipeReader& operator=(const PipeReader&) = delete;
+
+  bool open() const { return fd_ >= 0; }
+  // Every byte written, once the writer has closed its end.
+  std::string bytes() {
+    stop_ = true;
+    if (thread_.joinable()) thread_.join();
+    return got_;
+  }
+
+ private:
+  void drain() {
+    char buf[65536];
+    for (;;) {
+      pollfd p{fd_, POLLIN, 0};
+      const int r = ::poll(&p, 1, 100);
+      if (r < 0 && errno == EINTR) continue;
+      if (r < 0 || (r == 0 && stop_)) return;
+      if (r == 0) continue;
+      const ssize_t n = ::read(fd_, buf, sizeof buf);
+      if (n > 0) got_.append(buf, static_cast<std::size_t>(n));
+      // End of file: a writer came and closed its end.
+      if (n == 0 || (n < 0 && errno != EAGAIN && errno != EINTR)) return;
+    }
+  }
+  int fd_;
+  std::atomic<bool> stop_{false};
+  std::string got_;
+  std::thread thread_;
+};
+
+TEST(CommandLine, ADeviceOrANamedPipeIsWrittenDirectly) {
+  // 1501 rows, more than a pipe holds: the reader must keep up.
+  const Args args{"frequency", "--format", "csv", "--freq", "1:16:0.01"};
+  const Outcome plain = run_cli(args);
+  ASSERT_EQ(plain.status, 0) << plain.err;
+  ASSERT_GT(plain.out.size(), 65536u);
+  const lumo::testing::TempFolder folder("fifo");
+  const std::string fifo = folder.path("table");
+  ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+  struct Target {
+    std::string to;
+    bool on_stdout;  // the table arrives on standard output
+  };
+  const Target targets[] = {{"/dev/null", false}, {"/dev/stdout", true}, {fifo, false}};
+  for (const Target& t : targets) {
+    std::optional<PipeReader> reader;
+    if (t.to == fifo) {
+      reader.emplace(fifo);
+      ASSERT_TRUE(reader->open());
+    }
+    const Outcome o = run_cli(with(args, {"-o", t.to}));
+    EXPECT_EQ(o.status, 0) << t.to;
+    EXPECT_EQ(o.err, "") << t.to;
+    EXPECT_TRUE(o.out == (t.on_stdout ? plain.out : "")) << t.to;
+    if (reader) {
+      EXPECT_TRUE(reader->bytes() == plain.out) << t.to;
+    }
+    EXPECT_EQ(o.files.size(), 1u) << t.to << ": Lumo.DEF alone";
   }
 }
 

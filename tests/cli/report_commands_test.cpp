@@ -3,7 +3,9 @@
 // `lumo export` of that report equals the run's CSV rounded to the report's
 // decimals, and the run's --plot and `lumo plot` of the report show one point
 // per row at the rows' values, the frequency plot's cut-off at the exact
-// TE11 cut-off. Then the files a command writes, and what it refuses.
+// TE11 cut-off. The JSON export of a stored report has the run's inputs,
+// sweep and line, and each material value in its place. Then the files a
+// command writes, and what it refuses.
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -193,6 +195,109 @@ TEST(ReportCommands, ExportAndPlotOfTheStoredReportMatchTheRun) {
       }
     }
   }
+}
+
+// The names of an object's members, less `left_out`.
+std::vector<std::string> keys(const Json& object, std::initializer_list<const char*> left_out) {
+  std::vector<std::string> names;
+  for (const auto& [key, value] : object.items()) {
+    if (std::find(left_out.begin(), left_out.end(), key) == left_out.end()) names.push_back(key);
+  }
+  return names;
+}
+
+TEST(ReportCommands, JsonExportOfTheStoredReportHasTheRunsInputsSweepAndLine) {
+  for (const KindCase& c : kind_cases()) {
+    const std::vector<Prepared> r_txt = {{Prepared::kFile, "r.txt", stored_report(c)}};
+    const Outcome run = run_cli(with(c.args, {"--format", "json"}));
+    const Outcome exported = run_cli({"export", "r.txt", "--format", "json"}, r_txt);
+    ASSERT_EQ(run.status, 0) << c.name << run.err;
+    ASSERT_EQ(exported.status, 0) << c.name << exported.err;
+    const Json want = Json::parse(run.out);
+    const Json all = Json::parse(exported.out);
+    ASSERT_EQ(all.size(), 1u) << c.name;
+    const Json& got = all[0];
+    EXPECT_EQ(got["run"], want["run"]) << c.name;
+
+    // The report prints every input in full: the same values, the run's
+    // defaults file giving way to the report's name and number (and a
+    // swept diameter's own value, which no table shows, left out).
+    const Json& in = got["inputs"];
+    const std::string name = want["inputs"]["sweep"]["name"];
+    const std::vector<std::string> given =
+        keys(want["inputs"], {"defaults", "sweep", name.c_str()});
+    EXPECT_EQ(keys(in, {"report", "report_number", "sweep"}), given) << c.name;
+    for (const std::string& key : given) {
+      EXPECT_EQ(in.value(key, Json()), want["inputs"][key]) << c.name << " " << key;
+    }
+
+    // Each row has the run's columns, a frequency row its multimode flag.
+    ASSERT_EQ(got["rows"].size(), want["rows"].size()) << c.name;
+    for (std::size_t i = 0; i < want["rows"].size(); ++i) {
+      ASSERT_EQ(keys(got["rows"][i], {}), keys(want["rows"][i], {})) << c.name << " row " << i;
+      EXPECT_EQ(got["rows"][i].value("multimode", Json()),
+                want["rows"][i].value("multimode", Json()))
+          << c.name << " row " << i;
+    }
+    // The sweep as the table shows it: the run's name, its rows, from the
+    // first row's value to the last's (a report has no step).
+    const Json& sweep = in["sweep"];
+    EXPECT_EQ(sweep["name"], name) << c.name;
+    EXPECT_EQ(sweep["rows"], want["rows"].size()) << c.name;
+    EXPECT_EQ(sweep["start"], got["rows"].front()[name]) << c.name;
+    EXPECT_EQ(sweep["stop"], got["rows"].back()[name]) << c.name;
+
+    // The line's values, the exact cut-offs among them, to the report's
+    // two decimals or more.
+    EXPECT_EQ(keys(got["line"], {}), keys(want["line"], {})) << c.name;
+    for (const std::string& key : keys(want["line"], {})) {
+      EXPECT_NEAR(got["line"].value(key, NAN), want["line"][key].get<double>(), 0.005 + 1e-6)
+          << c.name << " " << key;
+    }
+  }
+}
+
+// A line whose conductors differ in every material value: each keeps its
+// place in the export and in the plot's subtitle, for both runs that
+// print them.
+TEST(ReportCommands, EachMaterialValueKeepsItsPlace) {
+  Scenario dialogue;
+  dialogue.defaults = lumo::testing::kRoughConductorsDefaults;
+  // A frequency analysis, then a synthesis of B with loss, both on the
+  // defaults and stored in the same file.
+  dialogue.input = "1\n" + enters(12) + "1\nr.txt\n2\n2\n2\n" + enters(12) + "1\nr.txt\n3\n";
+  const std::string report = file(run_program(dialogue), "r.txt");
+  const std::vector<Prepared> r_txt = {{Prepared::kFile, "r.txt", report}};
+
+  const Outcome exported = run_cli({"export", "r.txt", "--format", "json"}, r_txt);
+  const Outcome plotted = run_cli({"plot", "r.txt", "-o", "p.svg"}, r_txt);
+  ASSERT_EQ(exported.status, 0) << exported.err;
+  ASSERT_EQ(plotted.status, 0) << plotted.err;
+  const Json doc = Json::parse(exported.out);
+  ASSERT_EQ(doc.size(), 2u);
+  const std::string materials = "RESB 1.72, RESD 2.44 µΩ·cm · SRB 10, SRD 20 µin · tan δ 0.0004";
+  const char* runs[] = {"frequency", "synthesis-loss"};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const Json& in = doc[i]["inputs"];
+    EXPECT_EQ(doc[i]["run"], runs[i]);
+    EXPECT_EQ(in["rho_outer_uohm_cm"].get<float>(), 1.72f) << i;
+    EXPECT_EQ(in["rho_inner_uohm_cm"].get<float>(), 2.44f) << i;
+    EXPECT_EQ(in["rough_outer_uin"].get<float>(), 10.0f) << i;
+    EXPECT_EQ(in["rough_inner_uin"].get<float>(), 20.0f) << i;
+    EXPECT_EQ(in["tand"].get<float>(), 0.0004f) << i;
+  }
+  // The subtitle, its lines joined where the page broke it.
+  auto subtitle = [&](const std::string& name) {
+    const std::string svg = file(plotted, name);
+    std::string text;
+    for (auto e : plot::testing::elements(svg, "<text class=\"subtitle\"")) {
+      text += (text.empty() ? "" : " · ") + plot::testing::content(e);
+    }
+    return text;
+  };
+  // Zo = 59.9585 / sqrt(2.1) x ln(0.25 / 0.1) = 37.912 ohms.
+  EXPECT_EQ(subtitle("p-1.svg"), "Zo 37.91 Ω · " + materials);
+  EXPECT_EQ(subtitle("p-2.svg"), "Losses at 2 GHz · " + materials);
 }
 
 struct CommandCase {

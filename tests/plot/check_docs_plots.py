@@ -3,6 +3,8 @@
 today (so a change to the plots regenerates them), parses as XML with data
 series, and renders with rsvg-convert, without error, to a PNG that is not
 blank (a good share of its pixels inked, in more than two colours).
+The byte comparison only keeps the README's examples current; what a plot
+shows (positions, labels, markers) is tested in plot_test.cpp.
 
 Usage: check_docs_plots.py PATH/TO/lumo SOURCE_ROOT
 Exit status 0 when every plot passes, 1 when one fails, 77 (skipped) when

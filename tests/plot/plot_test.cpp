@@ -1,7 +1,8 @@
 // Plots read back through what they show: tick labels and their positions,
-// the points of each series, the cut-off line, the bars, band and marks of
-// the tolerance plot. Rows are the printed values of the delivered line's
-// reports.
+// the points of each series and the markers of lone points, the cut-off
+// line, the bars, band and marks of the tolerance plot, and where a mark's
+// label goes near the page's edges. Rows are the printed values of the
+// delivered line's reports.
 #include <gtest/gtest.h>
 
 #include <array>
@@ -15,6 +16,7 @@
 
 #include "plot/axis.h"
 #include "plot/run_plot.h"
+#include "plot/svg_figure.h"
 #include "plot/svg_probe.h"
 #include "plot/tolerance_plot.h"
 
@@ -45,7 +47,11 @@ TEST(Ticks, FinestOneTwoFiveStepThatCoversTheData) {
       // One value widens by a tenth of itself, zero by 1.
       {5, 5, 10, 4.5, 0.1, 10, "4.5", "5.5"},
       {0, 0, 10, -1, 0.2, 10, "-1.0", "1.0"},
+      // Exponent form for steps from 10^7 up and from 10^-7 down.
       {0, 1e8, 5, 0, 2e7, 5, "0", "1e+08"},
+      {0, 1e7, 5, 0, 2e6, 5, "0", "10000000"},
+      {0, 1e-6, 5, 0, 2e-7, 5, "0", "1e-06"},
+      {0, 1e-5, 5, 0, 2e-6, 5, "0.000000", "0.000010"},
       {-0.7, 0.7, 14, -0.7, 0.1, 14, "-0.7", "0.7"},
   };
   for (const TickCase& c : cases) {
@@ -225,6 +231,18 @@ TEST(RunPlot, MissingValuesBreakTheLineAndLonePointsGetMarkers) {
   EXPECT_EQ(s[3].xs.size(), 2u);
   EXPECT_EQ(s[3].subpaths, 1);
   EXPECT_EQ(panels[0].markers, std::vector<std::string>{"loss_inner_db_per_ft"});
+  // Each marker is centred on its point's page position.
+  auto expect_marker_at = [](const testing::PanelProbe& p, std::size_t group, std::size_t i,
+                             double x, double y) {
+    ASSERT_LT(group, p.marker_centres.size());
+    ASSERT_LT(i, p.marker_centres[group].size());
+    EXPECT_NEAR(p.marker_centres[group][i].x, page_position(p.x_ticks, x), 1) << p.markers[group];
+    EXPECT_NEAR(p.marker_centres[group][i].y, page_position(p.y_ticks, y), 1) << p.markers[group];
+  };
+  ASSERT_EQ(panels[0].marker_centres.size(), 1u);
+  EXPECT_EQ(panels[0].marker_centres[0].size(), 2u);
+  expect_marker_at(panels[0], 0, 0, 1, 0.0382);
+  expect_marker_at(panels[0], 0, 1, 18, 0.1965);
   // The infinite loss leaves the axis on the finite data.
   EXPECT_EQ(panels[0].y_ticks.front().value, 0);
   EXPECT_LT(panels[0].y_ticks.back().value, 1);
@@ -240,6 +258,10 @@ TEST(RunPlot, MissingValuesBreakTheLineAndLonePointsGetMarkers) {
               (std::vector<std::string>{"loss_inner_db_per_ft", "loss_outer_db_per_ft",
                                         "loss_dielectric_db_per_ft", "loss_total_db_per_ft"}));
     for (const auto& series : panels[0].series) EXPECT_EQ(series.xs.size(), table.size());
+    for (std::size_t g = 0; g < 4; ++g) {
+      EXPECT_EQ(panels[0].marker_centres[g].size(), 1u);
+      expect_marker_at(panels[0], g, 0, 1, static_cast<double>(kFrequencyRows[0][3 + g]));
+    }
     EXPECT_LT(panels[0].x_ticks.front().value, 1);
     EXPECT_GT(panels[0].x_ticks.back().value, 1);
   }
@@ -336,6 +358,51 @@ TEST(TolerancePlot, BarsBandAndCornersSitAtTheirValues) {
   EXPECT_EQ(testing::content(labels[1]), "max 50.40 Ω (B+ D- Er- offset)");
   EXPECT_NE(svg.find("B 0.2425 ± 0.0005 in, D 0.0726 ± 0.0003 in, Er 2.1 ± 0.02"),
             std::string::npos);
+}
+
+// A mark's label goes left of a panel's first line and right of the others,
+// each turning to the other side where the page ends first: it stays 8
+// units inside the page and off its line. A label is measured as the writer
+// measures text, 0.6 em a glyph at 12 units.
+TEST(Figure, MarkLabelsNearEitherEdgeStayOnThePageAndOffTheirLines) {
+  const std::vector<float> x = {0, 10}, y = {0, 1};
+  // 25 glyphs, 180 units. The x axis, padded by 3% for the marks, runs
+  // from -2 to 12: the mark at 0 is at 189.14, where a label on its left
+  // would start 5 units from the edge; the mark at 10 is at 674.86, where
+  // one on its right would end beyond it.
+  const std::string label(25, 'n');
+  const double width = 25 * 0.6 * 12;
+  Figure f;
+  f.title = "Marks";
+  f.x_name = "x";
+  f.x_label = "x";
+  f.x = x;
+  Panel p;
+  p.y_label = "y";
+  p.series = {{"y", "y", y, 0}};
+  p.marks = {{0, label}, {10, label}};
+  f.panels.push_back(p);
+  const std::string svg = render_svg(f);
+
+  const auto panels = probe(svg);
+  ASSERT_EQ(panels.size(), 1u);
+  const auto lines = testing::elements(svg, "<line class=\"mark\"");
+  const auto labels = testing::elements(svg, "<text class=\"mark-label\"");
+  ASSERT_EQ(lines.size(), 2u);
+  ASSERT_EQ(labels.size(), 2u);
+  const double at[] = {0, 10};
+  for (std::size_t i = 0; i < 2; ++i) {
+    const double line = std::atof(testing::attribute(lines[i], "x1").c_str());
+    EXPECT_NEAR(line, page_position(panels[0].x_ticks, at[i]), 1) << i;
+    const double anchor = std::atof(testing::attribute(labels[i], "x").c_str());
+    const bool ends_there = testing::attribute(labels[i], "text-anchor") == "end";
+    const double left = ends_there ? anchor - width : anchor;
+    const double right = left + width;
+    EXPECT_EQ(testing::content(labels[i]), label);
+    EXPECT_GE(left, 8) << i;
+    EXPECT_LE(right, 800 - 8) << i;
+    EXPECT_TRUE(right < line || left > line) << i << ": " << left << " to " << right;
+  }
 }
 
 }  // namespace
