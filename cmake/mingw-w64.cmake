@@ -13,21 +13,8 @@ set(CMAKE_CXX_COMPILER ${LUMO_MINGW_PREFIX}-g++-posix)
 set(CMAKE_RC_COMPILER ${LUMO_MINGW_PREFIX}-windres)
 
 # Header-only libraries (CLI11, nlohmann-json) are taken from the build
-# machine's Debian packages, seen through a folder that holds their headers
-# and CMake files alone: /usr/include itself must not reach the Windows
-# compiler, whose C library headers are its own.
-set(LUMO_HOST_HEADERS ${CMAKE_BINARY_DIR}/host-headers)
-foreach(dir CLI nlohmann)
-  if(EXISTS /usr/include/${dir} AND NOT EXISTS ${LUMO_HOST_HEADERS}/usr/include/${dir})
-    file(MAKE_DIRECTORY ${LUMO_HOST_HEADERS}/usr/include)
-    file(CREATE_LINK /usr/include/${dir} ${LUMO_HOST_HEADERS}/usr/include/${dir} SYMBOLIC)
-  endif()
-endforeach()
-foreach(package CLI11 nlohmann_json)
-  if(EXISTS /usr/share/cmake/${package})
-    file(COPY /usr/share/cmake/${package} DESTINATION ${LUMO_HOST_HEADERS}/usr/share/cmake)
-  endif()
-endforeach()
+# machine's Debian packages.
+include(${CMAKE_CURRENT_LIST_DIR}/host_headers.cmake)
 
 set(CMAKE_FIND_ROOT_PATH /usr/${LUMO_MINGW_PREFIX} ${LUMO_HOST_HEADERS})
 set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)

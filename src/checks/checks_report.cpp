@@ -1,9 +1,10 @@
 // Plain-text tables of the mode cut-offs and the tolerance analysis.
 #include "checks/checks_report.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
+
+#include "numbers/number_text.h"
 
 namespace lumo::checks {
 
@@ -13,18 +14,10 @@ constexpr std::size_t kLabelWidth = 26;
 constexpr std::size_t kValueWidth = 12;
 
 // Shortest text that reads back as v.
-std::string shortest(double v) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general);
-  return std::string(buf, r.ptr);
-}
+std::string shortest(double v) { return num::shortest_general(v); }
 
 // v to `decimals` places, rounded from its exact binary value.
-std::string fixed(double v, int decimals) {
-  char buf[400];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-  return std::string(buf, r.ptr);
-}
+std::string fixed(double v, int decimals) { return num::fixed(v, decimals); }
 
 std::string left(std::string_view text, std::size_t width) {
   std::string s(text);
@@ -60,9 +53,14 @@ std::string budget_row(std::string_view label, const ParameterBudget& b, int dec
 
 }  // namespace
 
-std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts) {
-  std::string t = "B = " + shortest(line.outer_in) + " in, D = " + shortest(line.inner_in) +
-                  " in, Er = " + shortest(line.er) + "\n\n";
+std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts,
+                        const DiametersAsGiven& as_given) {
+  auto diameter = [](double in, const std::string& given) {
+    return given.empty() ? shortest(in) + " in" : given + " (" + fixed(in, 5) + " in)";
+  };
+  std::string t = "B = " + diameter(line.outer_in, as_given.outer) +
+                  ", D = " + diameter(line.inner_in, as_given.inner) +
+                  ", Er = " + shortest(line.er) + "\n\n";
   t += row("Mode", "Cut-off, GHz");
   t += row("TE11 (estimate)", fixed(cutoffs.te11_estimate_ghz, 3));
   t += row("TE11", cutoff(cutoffs.te11_ghz));

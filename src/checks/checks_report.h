@@ -20,8 +20,14 @@ namespace lumo::checks {
 //   ...
 // Labels fill 26 columns, values are right-aligned in the next 12 (a longer
 // label or value pushes the rest of its line right). The line's values print in their shortest
-// exact form; a cut-off that was not found prints "not found".
-std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts);
+// exact form; a cut-off that was not found prints "not found". A diameter
+// with a text in `as_given` prints as that text with its inches to 5
+// places beside it: "B = 3.5 mm (0.13780 in)".
+struct DiametersAsGiven {
+  std::string outer, inner;  // empty: the diameter in inches alone
+};
+std::string modes_table(const CoaxLine& line, const ModeCutoffs& cutoffs, const LineFacts& facts,
+                        const DiametersAsGiven& as_given = {});
 
 // Table of a tolerance analysis: the inputs, the return-loss window, the worst
 // case with its corners, the Monte Carlo summary and the budgets, in the

@@ -2,13 +2,13 @@
 #include "checks/tolerance.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <initializer_list>
 #include <numbers>
 #include <utility>
 
 #include "numbers/double_math.h"
+#include "numbers/number_text.h"
 
 namespace lumo::checks {
 
@@ -27,11 +27,7 @@ double arccosh_of_geometry(double b, double d, double c) {
 }
 
 // Shortest text that reads back as v.
-std::string number_text(double v) {
-  char buf[64];
-  const auto result = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general);
-  return std::string(buf, result.ptr);
-}
+std::string number_text(double v) { return num::shortest_general(v); }
 
 std::optional<InputError> error(InputField field, std::string message) {
   return InputError{field, std::move(message)};

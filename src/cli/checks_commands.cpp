@@ -3,7 +3,6 @@
 // checks' plain-text tables, CSV or JSON.
 #include "cli/checks_commands.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstring>
@@ -25,6 +24,7 @@
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "input/ranges.h"
+#include "numbers/number_text.h"
 #include "plot/tolerance_plot.h"
 #include "textio/platform.h"
 
@@ -40,16 +40,10 @@ using Json = nlohmann::ordered_json;
 
 // Shortest decimal that reads back as `x`, without an exponent for floats
 // (as the runs' messages give values) and in general form for doubles.
-std::string shortest(float x) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-  return std::string(buf, r.ptr);
-}
+std::string shortest(float x) { return num::shortest_fixed(x); }
 std::string shortest(double x) {
   if (std::isnan(x)) return "nan";
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x);
-  return std::string(buf, r.ptr);
+  return num::shortest(x);
 }
 
 // A line value: its name and unit as messages give them, and the range the
@@ -97,7 +91,7 @@ double checked_number(const Given& g, std::string_view what, Quantity q) {
 std::uint64_t checked_whole(const Given& g, std::uint64_t least, const std::string& rule) {
   std::uint64_t n = 0;
   const char* end = g.text.data() + g.text.size();
-  const auto r = std::from_chars(g.text.data(), end, n);
+  const auto r = num::parse_number(g.text.data(), end, n);
   if (r.ec != std::errc() || r.ptr != end || n < least) throw UsageError{g.quoted() + ": " + rule};
   return n;
 }
@@ -132,7 +126,16 @@ struct Setting {
   std::optional<std::string> plot;  // the SVG file beside the output
   std::string source;               // the defaults file read
   checks::CoaxLine line{};
+  checks::DiametersAsGiven as_given;  // B and D given in another unit than inches
 };
+
+// "3.5 mm" for --outer 3.5mm; "" for a value in inches or not given.
+std::string as_given(const Given& g) {
+  if (!g.given()) return "";
+  const Parsed p = parse_quantity(g.text, Quantity::kLength);
+  if (p.unit == nullptr || p.unit->per_default == 1) return "";
+  return std::string(p.number) + " " + std::string(p.unit->name);
+}
 
 // "--outer 0.3" when given, else "--outer (from Lumo.DEF)".
 std::string named(const Given& g, const std::string& source) {
@@ -164,6 +167,7 @@ Setting make_setting(const Options& o) {
     }
   }
   s.source = loaded.source;
+  s.as_given = {as_given(o.outer), as_given(o.inner)};
   s.line = {outer.value_or(as_decimal(rec.blk1.bdef)), inner.value_or(as_decimal(rec.blk1.ddef)),
             er.value_or(as_decimal(rec.blk1.er))};
   if (!(s.line.inner_in < s.line.outer_in)) {
@@ -196,7 +200,7 @@ Json header(std::string_view run, const Setting& s) {
 std::string modes_text(const Setting& s) {
   const checks::ModeCutoffs m = checks::mode_cutoffs(s.line);
   const checks::LineFacts f = checks::line_facts(s.line.er);
-  if (s.format == Format::kReport) return checks::modes_table(s.line, m, f);
+  if (s.format == Format::kReport) return checks::modes_table(s.line, m, f, s.as_given);
   if (s.format == Format::kCsv) {
     std::string t = "mode,cutoff_ghz,method\r\n";
     // The estimate is the single-precision value the reports print.

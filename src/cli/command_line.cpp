@@ -2,7 +2,6 @@
 
 #include <CLI/CLI.hpp>
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -18,14 +17,17 @@
 #include "cli/defaults_source.h"
 #include "cli/init_defaults.h"
 #include "cli/line_checks.h"
+#include "cli/line_model_writers.h"
 #include "cli/options.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
 #include "cli/report_commands.h"
 #include "driver/lumo.h"
 #include "driver/report_writer.h"
+#include "driver/run_support.h"
 #include "input/lminput.h"
 #include "input/ranges.h"
+#include "numbers/number_text.h"
 #include "plot/run_plot.h"
 #include "textio/fatal.h"
 #include "textio/platform.h"
@@ -43,12 +45,7 @@ constexpr std::int64_t kDefaultMaxRows = 10'000'000;
 
 // A value as messages give it: the shortest decimal that reads back as the
 // same float, without an exponent ("0.0001", not "1e-04").
-std::string shortest(float x) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, x, std::chars_format::fixed);
-  if (r.ec != std::errc()) return std::to_string(x);
-  return std::string(buf, r.ptr);
-}
+std::string shortest(float x) { return num::shortest_fixed(x); }
 
 // A field of the command line: its name and unit as messages give them, and
 // the range the dialogue accepts for it.
@@ -80,13 +77,19 @@ constexpr Range kOuter{"outer diameter", Quantity::kLength, "in", &kDiameterRang
 constexpr Range kInner{"inner diameter", Quantity::kLength, "in", &kDiameterRange};
 constexpr Range kEr{"relative dielectric constant", Quantity::kPlain, "",
                     &kDielectricConstantRange};
-constexpr Range kTand{"loss tangent", Quantity::kPlain, "", &kLossTangentEntry};
-constexpr Range kRhoOuter{"outer resistivity", Quantity::kPlain, "micro-ohm-cm", &kMaterialEntry};
-constexpr Range kRhoInner{"inner resistivity", Quantity::kPlain, "micro-ohm-cm", &kMaterialEntry};
+// The dialogue refuses a 0 only because its empty answer reads as 0; the
+// command line has no empty answer and takes the 0 the defaults file takes.
+constexpr AcceptedRange kLossTangentOption{0.0f, true, kLossTangentEntry.high, true};
+constexpr AcceptedRange kMaterialOption{0.0f, true, kMaterialEntry.high, true};
+constexpr Range kTand{"loss tangent", Quantity::kPlain, "", &kLossTangentOption};
+constexpr Range kRhoOuter{"outer resistivity", Quantity::kPlain, "micro-ohm-cm", &kMaterialOption};
+constexpr Range kRhoInner{"inner resistivity", Quantity::kPlain, "micro-ohm-cm", &kMaterialOption};
 constexpr Range kRoughOuter{"outer roughness", Quantity::kRoughness, "micro-inches",
-                            &kMaterialEntry};
+                            &kMaterialOption};
 constexpr Range kRoughInner{"inner roughness", Quantity::kRoughness, "micro-inches",
-                            &kMaterialEntry};
+                            &kMaterialOption};
+constexpr Range kLength{"line length", Quantity::kLineLength, "in", &kStepRange};
+constexpr Range kZref{"reference impedance", Quantity::kPlain, "ohms", &kStepRange};
 constexpr Range kFreqSweep[3] = {
     {"start frequency", Quantity::kFrequency, "GHz", &kStartFrequencyEntry},
     {"stop frequency", Quantity::kFrequency, "GHz", &kFrequencyEntry},
@@ -151,6 +154,7 @@ struct Options {
   Given defaults, format, output, max_rows, plot;
   Given outer, inner, er, tand, rho_outer, rho_inner, rough_outer, rough_inner;
   Given freq, vary, range, conductor, impedance, loss_at;
+  Given length, s_format, zref, name;  // a frequency run's line model
   bool sensitivity = false;
 };
 
@@ -165,20 +169,22 @@ void add_common_and_line(CLI::App* app, Options& o) {
   add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
   add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
   add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
-  add(app, o.tand, "--tand", "DLTAN", "dielectric loss tangent, above 0 to 99.999 (not with Er 1)");
-  add(app, o.rho_outer, "--rho-outer", "R", "outer conductor resistivity, micro-ohm-cm");
-  add(app, o.rho_inner, "--rho-inner", "R", "inner conductor resistivity, micro-ohm-cm");
+  add(app, o.tand, "--tand", "DLTAN", "dielectric loss tangent, 0 to 99.999 (not with Er 1)");
+  add(app, o.rho_outer, "--rho-outer", "R",
+      "outer conductor resistivity, 0 to 999.99 micro-ohm-cm");
+  add(app, o.rho_inner, "--rho-inner", "R",
+      "inner conductor resistivity, 0 to 999.99 micro-ohm-cm");
   add(app, o.rough_outer, "--rough-outer", "S",
-      "outer conductor RMS roughness; micro-inches (default), um, nm");
+      "outer conductor RMS roughness, 0 to 999.99; micro-inches (default), um, nm");
   add(app, o.rough_inner, "--rough-inner", "S",
-      "inner conductor RMS roughness; micro-inches (default), um, nm");
+      "inner conductor RMS roughness, 0 to 999.99; micro-inches (default), um, nm");
 }
 
 std::int64_t checked_max_rows(const Given& g) {
   if (!g.given()) return kDefaultMaxRows;
   std::int64_t n = 0;
   const char* end = g.text.data() + g.text.size();
-  const auto r = std::from_chars(g.text.data(), end, n);
+  const auto r = num::parse_number(g.text.data(), end, n);
   if (r.ec != std::errc() || r.ptr != end || n < 1) {
     throw UsageError{g.quoted() + ": the row limit must be a whole number of at least 1"};
   }
@@ -233,6 +239,7 @@ struct Plan {
   Records rec;
   DriverVars vars;
   std::string multimode_warning;  // a frequency run's, once run
+  LineModelSettings model;        // s2p, spice, rlgc
 };
 
 float pick(const Given& g, const Range& r, float fallback) {
@@ -247,12 +254,68 @@ void materials_json(Json& j, const Blk1& k) {
   j["rough_inner_uin"] = json_number(k.srd1);
 }
 
+// The line model's options: each refused where its format does not use it.
+void model_settings(Plan& p, const Options& o, float last_freq) {
+  const std::string format = "with --format " + (o.format.given() ? o.format.text : "report");
+  const bool touchstone = p.format == Format::kTouchstone, spice = p.format == Format::kSpice;
+  LineModelSettings& m = p.model;
+  if (touchstone || spice) {
+    if (!o.length.given()) throw UsageError{"--format " + o.format.text + " needs --length L"};
+    (void)checked_value(o.length, kLength);
+    const Parsed length = parse_quantity(o.length.text, kLength.quantity);
+    m.length_in = length.value;
+    m.length_given = std::string(length.number) + " " +
+                     std::string(length.unit != nullptr ? length.unit->name : "in");
+  } else {
+    refuse_if_given(o.length, format);
+  }
+  if (touchstone) {
+    if (o.zref.given()) {
+      (void)checked_value(o.zref, kZref);
+      m.zref_ohm = parse_quantity(o.zref.text, kZref.quantity).value;
+    }
+    const std::string& f = o.s_format.text;
+    if (o.s_format.given() && f != "ri" && f != "ma" && f != "db") {
+      throw UsageError{o.s_format.quoted() + ": the S-parameter format must be ri, ma or db"};
+    }
+    m.s_format = f == "ma" ? SFormat::kMa : f == "db" ? SFormat::kDb : SFormat::kRi;
+  } else {
+    refuse_if_given(o.zref, format);
+    refuse_if_given(o.s_format, format);
+  }
+  if (spice) {
+    if (o.name.given()) m.name = o.name.text;
+    constexpr std::string_view kWordChars =
+        "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789_";
+    const bool word = !m.name.empty() && m.name.size() <= 32 &&
+                      kWordChars.substr(0, 52).find(m.name[0]) != std::string_view::npos &&
+                      m.name.find_first_not_of(kWordChars) == std::string::npos;
+    if (!word) {
+      throw UsageError{o.name.quoted() +
+                       ": a subcircuit name is a letter, then up to 31 letters, digits or _"};
+    }
+    if (p.rec.blk2.l != 0) {
+      throw UsageError{o.freq.name +
+                       ": with --format spice the sweep must have exactly one row "
+                       "(the model holds at one frequency), not " +
+                       std::to_string(std::int64_t{p.rec.blk2.l} + 1)};
+    }
+  } else {
+    refuse_if_given(o.name, format);
+  }
+  m.format = touchstone ? LineModelFormat::kTouchstone
+             : spice    ? LineModelFormat::kSpice
+                        : LineModelFormat::kRlgc;
+  m.version = LUMO_VERSION;
+  m.last_freq_ghz = last_freq;
+}
+
 // Checks every value and prepares the records as the dialogue would for the
 // same answers.
 Plan make_plan(Run run, Options& o) {
   Plan p;
   p.run = run;
-  p.format = checked_format(o.format);
+  p.format = checked_format(o.format, run == Run::kFrequency);
   const std::int64_t max_rows = checked_max_rows(o.max_rows);
   OutputFiles files = checked_output_files(o.output, o.plot);
   p.output = std::move(files.output);
@@ -344,6 +407,7 @@ Plan make_plan(Run run, Options& o) {
     in["er"] = json_number(k.er);
     materials_json(in, k);
     in["sweep"] = sweep_json("freq_ghz", s, l);
+    model_settings(p, o, sweep_point(s.start, s.step, l));
   } else if (run == Run::kSensitivity) {
     c.ifunc = 1;
     c.iop = 2;
@@ -430,6 +494,14 @@ bool execute(Plan& p, OutputTarget& target, plot::PlotConsumer* plot) {
     p.multimode_warning = watch.warning();
     return done;
   }
+  if (p.format != Format::kJson) {
+    p.model.te11_exact_ghz = te11;
+    LineModelWriter writer(out, p.model);
+    MultimodeWatch watch(writer, te11);
+    const bool done = run(watch);
+    p.multimode_warning = watch.warning();
+    return done;
+  }
   JsonWriter writer(out, LUMO_VERSION, p.run_name, p.inputs);
   if (checks) writer.set_line_checks(*checks);
   MultimodeWatch watch(writer, te11);
@@ -509,6 +581,12 @@ int run_command_line(int argc, const char* const* argv) {
       app.add_subcommand("frequency", "frequency analysis: losses over a frequency sweep");
   add_common_and_line(freq, of);
   add(freq, of.freq, "--freq", "START:STOP:STEP", "frequency sweep; GHz (default), MHz, kHz");
+  of.format.option->description("report (default), csv, json, s2p, spice or rlgc");
+  add(freq, of.length, "--length", "L",
+      "s2p, spice: line length; in (default), ft, mil, mm, cm, m");
+  add(freq, of.s_format, "--s-format", "ri|ma|db", "s2p: data format (default ri)");
+  add(freq, of.zref, "--zref", "Z", "s2p: reference impedance, ohms (default 50)");
+  add(freq, of.name, "--name", "NAME", "spice: subcircuit name (default lumo_line)");
   freq->footer(std::string(kFooter));
 
   CLI::App* sens = app.add_subcommand(

@@ -1,9 +1,10 @@
 #include "cli/data_writers.h"
 
 #include <cerrno>
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
+
+#include "numbers/number_text.h"
 
 namespace lumo::cli {
 namespace {
@@ -25,9 +26,8 @@ void append_number(std::string& out, float x) {
     out += "nan";  // never "-nan"
     return;
   }
-  char buf[32];
-  const auto result = std::to_chars(buf, buf + sizeof buf, x);
-  out.append(buf, result.ptr);
+  char buf[num::kShortestFloatChars];
+  out.append(buf, num::put_shortest(buf, x));
 }
 
 Json json_number(float x) {
@@ -50,7 +50,7 @@ void CsvWriter::text_line(std::string_view text) {
 }
 
 void CsvWriter::line(std::initializer_list<float> values, std::optional<std::string_view> tail) {
-  // Formatted in place: at most 16 characters a number, a comma or CR LF
+  // Formatted in place: at most 15 characters a number, a comma or CR LF
   // after each; a tail of at most 16 characters.
   char text[9 * 17 + 2];
   char* p = text;
@@ -59,7 +59,7 @@ void CsvWriter::line(std::initializer_list<float> values, std::optional<std::str
     if (std::isnan(x)) {
       for (char c : std::string_view("nan")) *p++ = c;
     } else {
-      p = std::to_chars(p, p + 16, x).ptr;
+      p = num::put_shortest(p, x);
     }
   }
   if (tail) {

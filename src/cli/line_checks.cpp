@@ -1,18 +1,14 @@
 // Exact cut-offs of a run's line and the multimode watch.
 #include "cli/line_checks.h"
 
-#include <charconv>
 #include <cmath>
 #include <cstdlib>
 
+#include "numbers/number_text.h"
+
 namespace lumo::cli {
 
-double as_decimal(float x) {
-  char buf[32];
-  const auto r = std::to_chars(buf, buf + sizeof buf - 1, x);
-  *r.ptr = '\0';
-  return std::strtod(buf, nullptr);
-}
+double as_decimal(float x) { return std::strtod(num::shortest(x).c_str(), nullptr); }
 
 LineChecks line_checks(float b, float d, float er) {
   const checks::CoaxLine line{as_decimal(b), as_decimal(d), as_decimal(er)};
@@ -40,14 +36,8 @@ void MultimodeWatch::frequency_row(const FrequencyRow& r) {
 
 std::string MultimodeWatch::warning() const {
   if (!highest_multimode_) return "";
-  char freq[32];
-  const auto f =
-      std::to_chars(freq, freq + sizeof freq, *highest_multimode_, std::chars_format::fixed);
-  char cutoff[64];
-  const auto c =
-      std::to_chars(cutoff, cutoff + sizeof cutoff, te11_ghz_, std::chars_format::fixed, 4);
-  return "lumo: warning: the sweep reaches " + std::string(freq, f.ptr) +
-         " GHz, at or above the TE11 cut-off of " + std::string(cutoff, c.ptr) +
+  return "lumo: warning: the sweep reaches " + num::shortest_fixed(*highest_multimode_) +
+         " GHz, at or above the TE11 cut-off of " + num::fixed(te11_ghz_, 4) +
          " GHz: the line is multimode there\n";
 }
 

@@ -12,11 +12,17 @@ void add(CLI::App* app, Given& g, const std::string& name, const std::string& va
   g.name = name.substr(0, name.find(','));
 }
 
-Format checked_format(const Given& g) {
+Format checked_format(const Given& g, bool line_models) {
   if (!g.given() || g.text == "report") return Format::kReport;
   if (g.text == "csv") return Format::kCsv;
   if (g.text == "json") return Format::kJson;
-  throw UsageError{g.quoted() + ": the format must be report, csv or json (see lumo --help)"};
+  if (line_models && g.text == "s2p") return Format::kTouchstone;
+  if (line_models && g.text == "spice") return Format::kSpice;
+  if (line_models && g.text == "rlgc") return Format::kRlgc;
+  throw UsageError{g.quoted() + (line_models ? ": the format must be report, csv, json, s2p, "
+                                               "spice or rlgc (see lumo frequency --help)"
+                                             : ": the format must be report, csv or json (see "
+                                               "lumo --help)")};
 }
 
 OutputFiles checked_output_files(const Given& output, const Given& plot) {

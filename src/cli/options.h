@@ -39,10 +39,12 @@ struct Given {
 void add(CLI::App* app, Given& g, const std::string& name, const std::string& value,
          const std::string& help);
 
-enum class Format { kReport, kCsv, kJson };
+// The formats of every run, then those of a frequency run's line model.
+enum class Format { kReport, kCsv, kJson, kTouchstone, kSpice, kRlgc };
 
-// --format: report when not given. UsageError for any other word.
-Format checked_format(const Given& g);
+// --format: report when not given; s2p, spice and rlgc only where
+// `line_models`. UsageError for any other word.
+Format checked_format(const Given& g, bool line_models = false);
 
 struct OutputFiles {
   std::optional<std::string> output;  // -o FILE; standard output when empty

@@ -1,17 +1,27 @@
 #include "cli/quantity.h"
 
 #include <array>
-#include <charconv>
 #include <cmath>
 #include <system_error>
+#include <utility>
+
+#include "numbers/number_text.h"
 
 namespace lumo::cli {
 namespace {
 
 constexpr std::array<Unit, 4> kLengthUnits{{{"in", 1}, {"mil", 1000}, {"mm", 25.4}, {"um", 25400}}};
+constexpr std::array<Unit, 6> kLineLengthUnits{
+    {{"in", 1}, {"ft", 1.0 / 12}, {"mil", 1000}, {"mm", 25.4}, {"cm", 2.54}, {"m", 0.0254}}};
 constexpr std::array<Unit, 3> kFrequencyUnits{{{"GHz", 1}, {"MHz", 1e3}, {"kHz", 1e6}}};
 // Micro-inches; a micrometre is 1 / 0.0254 of them.
 constexpr std::array<Unit, 3> kRoughnessUnits{{{"uin", 1}, {"um", 0.0254}, {"nm", 25.4}}};
+
+Parsed failed(std::string error) {
+  Parsed p;
+  p.error = std::move(error);
+  return p;
+}
 
 bool is_blank(char c) { return c == ' ' || c == '\t'; }
 bool is_digit(char c) { return c >= '0' && c <= '9'; }
@@ -67,6 +77,7 @@ std::string unit_list(Quantity q) {
 std::string_view quantity_name(Quantity q) {
   switch (q) {
     case Quantity::kLength:
+    case Quantity::kLineLength:
       return "a length";
     case Quantity::kFrequency:
       return "a frequency";
@@ -90,6 +101,8 @@ std::span<const Unit> units_of(Quantity q) {
   switch (q) {
     case Quantity::kLength:
       return kLengthUnits;
+    case Quantity::kLineLength:
+      return kLineLengthUnits;
     case Quantity::kFrequency:
       return kFrequencyUnits;
     case Quantity::kRoughness:
@@ -103,6 +116,7 @@ std::span<const Unit> units_of(Quantity q) {
 std::string_view default_unit_name(Quantity q) {
   switch (q) {
     case Quantity::kLength:
+    case Quantity::kLineLength:
       return "in";
     case Quantity::kFrequency:
       return "GHz";
@@ -117,14 +131,14 @@ std::string_view default_unit_name(Quantity q) {
 Parsed parse_quantity(std::string_view text, Quantity q) {
   const std::string_view s = trim(text);
   const std::size_t n = number_length(s);
-  if (n == 0) return {0, not_a_number(q)};
+  if (n == 0) return failed(not_a_number(q));
   std::string_view number = s.substr(0, n);
-  // from_chars takes no plus sign.
+  // The parser takes no plus sign.
   if (number.front() == '+') number.remove_prefix(1);
   double x = 0;
-  const auto [end, ec] = std::from_chars(number.data(), number.data() + number.size(), x);
+  const auto [end, ec] = num::parse_number(number.data(), number.data() + number.size(), x);
   if (ec == std::errc::result_out_of_range || end != number.data() + number.size()) {
-    return {0, std::string(kOutOfRange)};
+    return failed(std::string(kOutOfRange));
   }
 
   const std::string_view suffix = trim(s.substr(n));
@@ -137,21 +151,23 @@ Parsed parse_quantity(std::string_view text, Quantity q) {
       const bool word =
           suffix.find_first_not_of("abcdefghijklmnopqrstuvwxyzABCDEFGHIJKLMNOPQRSTUVWXYZ") ==
           std::string_view::npos;
-      if (!word) return {0, not_a_number(q)};
-      if (q == Quantity::kPlain) return {0, std::string(kTakesNoUnit)};
+      if (!word) return failed(not_a_number(q));
+      if (q == Quantity::kPlain) return failed(std::string(kTakesNoUnit));
       // A long word is cut, so the message stays one short line.
       constexpr std::size_t kShown = 12;
       const std::string shown = suffix.size() > kShown
                                     ? std::string(suffix.substr(0, kShown)) + "..."
                                     : std::string(suffix);
-      return {0, "unknown unit '" + shown + "'; " + std::string(quantity_name(q)) + " takes " +
-                     unit_list(q)};
+      return failed("unknown unit '" + shown + "'; " + std::string(quantity_name(q)) + " takes " +
+                    unit_list(q));
     }
     x /= unit->per_default;
+    if (!std::isfinite(static_cast<float>(x))) return failed(std::string(kOutOfRange));
+    return {x, {}, s.substr(0, n), unit};
   }
   // The value is kept as a single-precision field: it must stay finite there.
-  if (!std::isfinite(static_cast<float>(x))) return {0, std::string(kOutOfRange)};
-  return {x, {}};
+  if (!std::isfinite(static_cast<float>(x))) return failed(std::string(kOutOfRange));
+  return {x, {}, s.substr(0, n), nullptr};
 }
 
 ParsedSweep parse_sweep(std::string_view text, Quantity q) {

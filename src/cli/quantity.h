@@ -5,6 +5,7 @@
 //   parse_quantity("6.35mm", Quantity::kLength)    -> 0.25 (inches)
 //   parse_quantity("500 MHz", Quantity::kFrequency) -> 0.5 (GHz)
 //   parse_quantity("2ft", Quantity::kLength)        -> error "unknown unit 'ft'; ..."
+//   parse_quantity("2ft", Quantity::kLineLength)    -> 24 (inches)
 //   parse_sweep("1:18:0.5", Quantity::kFrequency)   -> {1, 18, 0.5}
 #pragma once
 
@@ -15,8 +16,9 @@
 namespace lumo::cli {
 
 // What a value measures, which fixes its default unit and the suffixes it
-// takes. kPlain takes no suffix (Er, loss tangent, resistivity, impedance).
-enum class Quantity { kLength, kFrequency, kRoughness, kPlain };
+// takes. kLength is a diameter, kLineLength the length of a line. kPlain
+// takes no suffix (Er, loss tangent, resistivity, impedance).
+enum class Quantity { kLength, kFrequency, kRoughness, kPlain, kLineLength };
 
 // A unit suffix and how many of it make one of the default unit: a value in
 // this unit is divided by `per_default` (6.35 mm / 25.4 = 0.25 in).
@@ -38,7 +40,9 @@ inline constexpr std::string_view kTakesNoUnit = "takes no unit";
 // A parsed value in the default unit, or a one-line error.
 struct Parsed {
   double value = 0;
-  std::string error;  // empty when the text was a value
+  std::string error;           // empty when the text was a value
+  std::string_view number;     // the number as written ("3.50" of " 3.50mm")
+  const Unit* unit = nullptr;  // the suffix given, nullptr when none
   bool ok() const { return error.empty(); }
 };
 

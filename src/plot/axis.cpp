@@ -1,10 +1,10 @@
 #include "plot/axis.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 
 #include "numbers/double_math.h"
+#include "numbers/number_text.h"
 
 namespace lumo::plot {
 
@@ -35,12 +35,8 @@ std::string tick_label(const Ticks& t, int i) {
   double v = t.value(i);
   // A tick at zero computed as a tiny remainder.
   if (std::fabs(v) < t.step * 1e-6) v = 0;
-  char buf[64];
-  const auto r = t.exponent >= 7 || t.exponent <= -7
-                     ? std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 3)
-                     : std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed,
-                                     t.exponent < 0 ? -t.exponent : 0);
-  return std::string(buf, r.ptr);
+  return t.exponent >= 7 || t.exponent <= -7 ? num::significant(v, 3)
+                                             : num::fixed(v, t.exponent < 0 ? -t.exponent : 0);
 }
 
 }  // namespace lumo::plot

@@ -1,31 +1,32 @@
 #include "plot/svg_element.h"
 
-#include <charconv>
 #include <cmath>
-#include <system_error>
+
+#include "numbers/number_text.h"
 
 namespace lumo::plot {
 
 void append_number(std::string& out, double v, NumberForm form) {
-  char buf[64];
-  std::to_chars_result r{};
+  std::string text;
   switch (form) {
     case NumberForm::kPage: {
       v = std::round(v * 100) / 100;
       if (v == 0) v = 0;  // -0 and rounded-away tiny values alike
-      r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, 2);
-      while (r.ptr[-1] == '0') --r.ptr;
-      if (r.ptr[-1] == '.') --r.ptr;
+      text = num::fixed(v, 2);
+      // No room on a page for more than 64 characters (10^61 and more).
+      if (text.size() > 64) return;
+      while (text.back() == '0') text.pop_back();
+      if (text.back() == '.') text.pop_back();
       break;
     }
     case NumberForm::kShortest:
-      r = std::to_chars(buf, buf + sizeof buf, v);
+      text = num::shortest(v);
       break;
     case NumberForm::kShortestFloat:
-      r = std::to_chars(buf, buf + sizeof buf, static_cast<float>(v));
+      text = num::shortest(static_cast<float>(v));
       break;
   }
-  if (r.ec == std::errc()) out.append(buf, r.ptr);
+  out += text;
 }
 
 void append_escaped(std::string& out, std::string_view text) {

@@ -1,11 +1,11 @@
 #include "plot/tolerance_plot.h"
 
 #include <algorithm>
-#include <charconv>
 #include <cmath>
 #include <numeric>
 #include <string_view>
 
+#include "numbers/number_text.h"
 #include "plot/svg_figure.h"
 
 namespace lumo::plot {
@@ -14,24 +14,12 @@ namespace {
 
 // Shortest decimal text that reads back as v, never in exponent form: the
 // values as given (0.0005, not 5e-04).
-std::string shortest(double v) {
-  char buf[400];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed);
-  return std::string(buf, r.ptr);
-}
+std::string shortest(double v) { return num::shortest_fixed(v); }
 
-std::string fixed(double v, int decimals) {
-  char buf[400];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::fixed, decimals);
-  return std::string(buf, r.ptr);
-}
+std::string fixed(double v, int decimals) { return num::fixed(v, decimals); }
 
 // Three significant digits: a bar's width.
-std::string significant(double v) {
-  char buf[64];
-  const auto r = std::to_chars(buf, buf + sizeof buf, v, std::chars_format::general, 3);
-  return std::string(buf, r.ptr);
-}
+std::string significant(double v) { return num::significant(v, 3); }
 
 // "B- D+ Er+", with " offset" when the centres are at the largest offset.
 std::string corner_words(const checks::Corner& c) {

@@ -1,11 +1,11 @@
 #include "reports/report_reader.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
 
 #include "driver/run_support.h"
+#include "numbers/number_text.h"
 #include "textio/format_list.h"
 
 namespace lumo {
@@ -108,7 +108,7 @@ std::optional<float> real_field(std::string_view f, int decimals) {
     if (i != point && (u[i] < '0' || u[i] > '9')) return std::nullopt;
   }
   float v = 0;
-  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  auto [end, ec] = num::parse_number(t.data(), t.data() + t.size(), v);
   if (ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
   return v;
 }
@@ -117,7 +117,7 @@ std::optional<float> real_field(std::string_view f, int decimals) {
 std::optional<std::int32_t> int_field(std::string_view f) {
   std::string_view t = f.substr(std::min(f.find_first_not_of(' '), f.size()));
   std::int32_t v = 0;
-  auto [end, ec] = std::from_chars(t.data(), t.data() + t.size(), v);
+  auto [end, ec] = num::parse_number(t.data(), t.data() + t.size(), v);
   if (t.empty() || ec != std::errc() || end != t.data() + t.size()) return std::nullopt;
   return v;
 }

@@ -1,12 +1,12 @@
 #include "textio/fields.h"
 
 #include <algorithm>
-#include <bit>
 #include <cassert>
-#include <charconv>
 #include <cmath>
 #include <cstring>
 #include <iterator>
+
+#include "numbers/number_text.h"
 
 namespace lumo {
 namespace {
@@ -79,15 +79,17 @@ char* start_fixed(char* out, int w, bool negative, int digits, int d) {
 }
 
 // More than 9 decimals, or a whole value of 2^23 and more. m * 2^e has
-// max(0, -e) decimals, so std::to_chars asked for that many prints the exact
-// expansion; the cut to d decimals is rounded by hand, since to_chars itself
-// would round a tie to even. A whole value is never cut, and the fraction of
+// max(0, -e) decimals, so num::fixed asked for that many prints the exact
+// expansion; the cut to d decimals is rounded by hand, since num::fixed
+// itself would round a tie to even. A whole value is never cut, and the fraction of
 // a float never comes within 5 * 10^-8 of one, so the carry stays among the
 // decimals.
 void exact_fixed_field(char* out, float magnitude, int e, bool negative, int w, int d) {
   char buf[160];  // at most 39 integer digits, or "0." and 149 decimals
   int all = std::max(-e, d);
-  char* end = std::to_chars(buf, std::end(buf), magnitude, std::chars_format::fixed, all).ptr;
+  const std::string exact = num::fixed(static_cast<double>(magnitude), all);
+  std::memcpy(buf, exact.data(), exact.size());
+  char* end = buf + exact.size();
   char* point = std::find(buf, end, '.');
   if (point == end) *end = '.';  // d = 0 and a whole value: no point printed
   if (all > d && point[1 + d] >= '5') {
@@ -109,7 +111,8 @@ void exact_fixed_field(char* out, float magnitude, int e, bool negative, int w, 
 void fixed_field(char* out, float v, int w, int d) {
   assert(w >= 1 && w <= 64 && d >= 0 && d < w);
   if (!std::isfinite(v)) return non_finite_field(out, v, w);
-  auto bits = std::bit_cast<std::uint32_t>(v);
+  std::uint32_t bits = 0;
+  std::memcpy(&bits, &v, sizeof bits);
   bool negative = (bits >> 31) != 0;
   auto biased = static_cast<int>((bits >> 23) & 0xffu);
   std::uint32_t m = bits & 0x7fffffu;
@@ -150,8 +153,8 @@ std::string fixed_field(float v, int w, int d) {
 
 void int_field(char* out, std::int32_t v, int w) {
   assert(w >= 1 && w <= 64);
-  char buf[12];
-  char* end = std::to_chars(buf, std::end(buf), v).ptr;
+  char buf[11];
+  char* end = num::put_integer(buf, v);
   auto n = static_cast<std::size_t>(end - buf);
   if (n > static_cast<std::size_t>(w)) return fill_stars(out, w);
   std::memcpy(right_justify(out, w, n), buf, n);

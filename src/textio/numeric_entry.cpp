@@ -1,9 +1,10 @@
 #include "textio/numeric_entry.h"
 
-#include <charconv>
 #include <cmath>
 #include <limits>
 #include <string>
+
+#include "numbers/number_text.h"
 
 namespace lumo {
 namespace {
@@ -59,7 +60,7 @@ float to_float(bool negative, const std::string& digits, long exponent) {
   text += std::to_string(exponent);
   float value = 0;
   auto [ptr, ec] =
-      std::from_chars(text.data(), text.data() + text.size(), value, std::chars_format::scientific);
+      num::parse_number(text.data(), text.data() + text.size(), value, num::NumberForm::scientific);
   if (ec == std::errc::result_out_of_range) {
     // Beyond the range either way: the first significant digit's place
     // decides between infinity and zero.

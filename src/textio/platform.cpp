@@ -88,6 +88,8 @@ void binary_console() {
 
 void ignore_broken_pipe() {}
 
+void usual_file_mode() {}
+
 int open_file(const std::string& path, Access access, bool create) {
   int fd = _open(path.c_str(), open_flags(access, create) | _O_BINARY | _O_NOINHERIT,
                  _S_IREAD | _S_IWRITE);
@@ -228,6 +230,12 @@ void fill_status(const struct stat& st, FileStatus& status) {
 void binary_console() {}
 
 void ignore_broken_pipe() { std::signal(SIGPIPE, SIG_IGN); }
+
+void usual_file_mode() {
+#if defined(__EMSCRIPTEN__)
+  ::umask(022);
+#endif
+}
 
 int open_file(const std::string& path, Access access, bool create) {
   int fd;

@@ -21,6 +21,10 @@ void binary_console();
 // Makes writing to a closed pipe a write error instead of a signal (POSIX;
 // Windows has no such signal).
 void ignore_broken_pipe();
+// Gives new files the usual permissions (umask 022) where a process starts
+// with none: emscripten's in-memory file system starts with umask 0777, so a
+// file Lumo writes could not be read back. Nothing elsewhere.
+void usual_file_mode();
 
 // Two names designate the same file when these agree: the device and inode
 // numbers (POSIX), the volume serial number and file index (Windows). The

@@ -111,6 +111,18 @@ TEST(ChecksCommands, ModesMatchTheReferenceCutoffs) {
             "\n"
             "Velocity factor                0.69007\n"
             "Delay, ns/ft                   1.47334\n");
+
+  // A diameter in another unit prints as given, its inches to 5 places beside.
+  const std::pair<Args, std::string> given[] = {
+      {{"modes", "--outer", "3.5mm", "--inner", "1.52 MM", "--er", "1"},
+       "B = 3.5 mm (0.13780 in), D = 1.52 mm (0.05984 in), Er = 1\n"},
+      {{"modes", "--outer", "0.25in", "--inner", "+36.2 mil"},
+       "B = 0.25 in, D = +36.2 mil (0.03620 in), Er = 2.1\n"},
+  };
+  for (const auto& [args, first] : given) {
+    const Outcome o = run_cli(args);
+    EXPECT_EQ(o.out.substr(0, o.out.find('\n') + 1), first);
+  }
 }
 
 // The delivered line with B 0.2425 +- 0.0005, D 0.0726 +- 0.0003, Er 2.1 +- 0.02.

@@ -9,6 +9,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <cerrno>
 #include <cmath>
@@ -249,6 +250,80 @@ TEST(CommandLine, CsvAndJsonRoundToTheReportsFields) {
   }
 }
 
+// The line-model formats of the delivered line from 16 to 18 GHz, whose
+// exact TE11 cut-off is 16.9220 GHz: their layouts, and 1 ft of line losing
+// what the CSV's total loss per foot says.
+TEST(CommandLine, LineModelFormatsLayOutTheirFiles) {
+  const Args run{"frequency", "--freq", "16:18:1"};
+  const Outcome csv = run_cli(with(run, {"--format", "csv"}));
+  const Outcome s2p =
+      run_cli(with(run, {"--format", "s2p", "--length", "304.8mm", "--s-format", "db"}));
+  const Outcome rlgc = run_cli(with(run, {"--format", "rlgc"}));
+  const Outcome spice = run_cli({"frequency", "--freq", "18:18:1", "--format", "spice", "--length",
+                                 "1ft", "--name", "amp_1"});
+  const std::string warning =
+      "lumo: warning: the sweep reaches 18 GHz, at or above the TE11 cut-off of 16.9220 GHz: "
+      "the line is multimode there\n";
+  for (const Outcome* o : {&s2p, &rlgc, &spice}) {
+    EXPECT_EQ(o->status, 0);
+    EXPECT_EQ(o->err, warning);
+  }
+  const std::string multimode =
+      "the line is multimode at and above 16.9220 GHz (exact TE11 cut-off), where this gives "
+      "the TEM mode alone";
+
+  const std::vector<std::string> lines = split(s2p.out, "\n");
+  ASSERT_EQ(lines.size(), 10u) << s2p.out;
+  EXPECT_EQ(lines[0], "! lumo " LUMO_VERSION ": S-parameters of a length of coaxial line");
+  EXPECT_EQ(lines[2],
+            "! resistivity outer 1.72, inner 1.72 micro-ohm-cm; roughness outer 10, inner 10 "
+            "micro-inches");
+  EXPECT_EQ(lines[3], "! length 304.8 mm (0.3048 m), reference impedance 50 ohms");
+  EXPECT_EQ(lines[5], "! " + multimode);
+  EXPECT_EQ(lines[6], "# GHz S DB R 50");
+  const std::vector<std::string> losses = split(csv.out, "\r\n");
+  ASSERT_EQ(losses.size(), 4u);
+  for (int i = 0; i < 3; ++i) {
+    std::istringstream row(lines[7 + static_cast<std::size_t>(i)]);
+    double f = 0, v[8] = {};
+    row >> f >> v[0] >> v[1] >> v[2] >> v[3] >> v[4] >> v[5] >> v[6] >> v[7];
+    EXPECT_TRUE(row.eof() && !row.fail()) << row.str();
+    EXPECT_EQ(f, 16 + i);
+    const std::vector<std::string> csv_row = split(losses[1 + static_cast<std::size_t>(i)], ",");
+    const double total_db = std::strtod(csv_row.back().c_str(), nullptr);
+    // Less the internal inductance's share, below 0.1 % here.
+    EXPECT_NEAR(-v[2] / total_db, 1, 2e-3) << f;
+    EXPECT_EQ(v[2], v[4]);  // S21 = S12, S11 = S22
+    EXPECT_EQ(v[0], v[6]);
+    EXPECT_LT(v[0], -40);  // 49.9 against 50 ohms
+  }
+
+  const std::vector<std::string> table = split(rlgc.out, "\r\n");
+  ASSERT_EQ(table.size(), 4u);
+  EXPECT_EQ(table[0],
+            "freq_ghz,r_ohm_per_m,l_h_per_m,g_s_per_m,c_f_per_m,zc_re_ohm,zc_im_ohm,alpha_np_per_m,"
+            "beta_rad_per_m,multimode");
+  const char* flags[] = {"false", "true", "true"};
+  for (std::size_t i = 0; i < 3; ++i) {
+    const std::vector<std::string> v = split(table[i + 1] + ",", ",");
+    ASSERT_EQ(v.size(), 10u);
+    EXPECT_EQ(v[9], flags[i]);
+    // C = sqrt(Er) / (Zo c0) for Zo 49.90 ohms.
+    EXPECT_NEAR(std::strtod(v[4].c_str(), nullptr) / (std::sqrt(2.1) / (49.90 * 299792458.0)), 1,
+                1e-4);
+  }
+
+  const std::vector<std::string> net = split(spice.out, "\n");
+  ASSERT_GE(net.size(), 4u);
+  EXPECT_NE(spice.out.find("* " + multimode + "\n"), std::string::npos);
+  EXPECT_EQ(net[net.size() - 4], ".subckt amp_1 1 2 3 4");
+  EXPECT_EQ(net[net.size() - 3], "Oamp_1 1 2 3 4 amp_1_ltra");
+  EXPECT_EQ(net[net.size() - 2].substr(0, 25), ".model amp_1_ltra ltra r=");
+  EXPECT_NE(net[net.size() - 2].find(" g=0 c="), std::string::npos);
+  EXPECT_TRUE(net[net.size() - 2].ends_with(" len=0.3048"));
+  EXPECT_EQ(net.back(), ".ends amp_1");
+}
+
 TEST(CommandLine, UnitsGiveTheSameRunAsInches) {
   const std::vector<std::pair<Args, Args>> pairs = {
       {{"frequency", "--outer", "6.1595mm", "--inner", "72.6 mil", "--freq",
@@ -292,7 +367,8 @@ void expect_refused(const Args& args, const std::string& line) {
 }
 
 void expect_accepted(const Args& args) {
-  const Outcome o = run_cli(with(args, {"--format", "csv"}));
+  const bool formatted = std::find(args.begin(), args.end(), "--format") != args.end();
+  const Outcome o = run_cli(formatted ? args : with(args, {"--format", "csv"}));
   EXPECT_EQ(o.status, 0) << args.back() << ": " << o.err;
 }
 
@@ -307,7 +383,8 @@ TEST(CommandLine, EveryRangeIsProbedAtItsBoundsAndJustBeyond) {
     const char* rule;
   };
   const Args freq{"frequency"}, syn_d{"synthesize", "--conductor", "inner"},
-      syn_b{"synthesize", "--conductor", "outer"}, sens_b{"sensitivity", "--vary", "outer"};
+      syn_b{"synthesize", "--conductor", "outer"}, sens_b{"sensitivity", "--vary", "outer"},
+      s2p{"frequency", "--format", "s2p"};
   const Bounds table[] = {
       {syn_d, "--outer", "{}", "0.0001", false, "99.99",
        "outer diameter must be from 0.0001 to 99.99 in"},
@@ -315,16 +392,18 @@ TEST(CommandLine, EveryRangeIsProbedAtItsBoundsAndJustBeyond) {
        "inner diameter must be from 0.0001 to 99.99 in"},
       {freq, "--er", "{}", "1", false, "999.99",
        "relative dielectric constant must be from 1 to 999.99"},
-      {freq, "--tand", "{}", "0", true, "99.999",
-       "loss tangent must be above 0 and at most 99.999"},
-      {freq, "--rho-outer", "{}", "0", true, "999.99",
-       "outer resistivity must be above 0 and at most 999.99 micro-ohm-cm"},
-      {freq, "--rho-inner", "{}", "0", true, "999.99",
-       "inner resistivity must be above 0 and at most 999.99 micro-ohm-cm"},
-      {freq, "--rough-outer", "{}", "0", true, "999.99",
-       "outer roughness must be above 0 and at most 999.99 micro-inches"},
-      {freq, "--rough-inner", "{}", "0", true, "999.99",
-       "inner roughness must be above 0 and at most 999.99 micro-inches"},
+      {freq, "--tand", "{}", "0", false, "99.999", "loss tangent must be from 0 to 99.999"},
+      {freq, "--rho-outer", "{}", "0", false, "999.99",
+       "outer resistivity must be from 0 to 999.99 micro-ohm-cm"},
+      {freq, "--rho-inner", "{}", "0", false, "999.99",
+       "inner resistivity must be from 0 to 999.99 micro-ohm-cm"},
+      {freq, "--rough-outer", "{}", "0", false, "999.99",
+       "outer roughness must be from 0 to 999.99 micro-inches"},
+      {freq, "--rough-inner", "{}", "0", false, "999.99",
+       "inner roughness must be from 0 to 999.99 micro-inches"},
+      {s2p, "--length", "{}", "0", true, "", "line length must be above 0 in"},
+      {with(s2p, {"--length", "1"}), "--zref", "{}", "0", true, "",
+       "reference impedance must be above 0 ohms"},
       {freq, "--freq", "{}:999.99:100", "0.001", true, "999.99",
        "start frequency must be above 0.001 and at most 999.99 GHz"},
       {freq, "--freq", "0.002:{}:1", "", true, "999.99",
@@ -398,7 +477,31 @@ TEST(CommandLine, OtherRefusalsNameTheOptionAndWhatIsAccepted) {
       {{"frequency", "--max-rows", "1e3"},
        "lumo: --max-rows 1e3: the row limit must be a whole number of at least 1"},
       {{"frequency", "--format", "xml"},
-       "lumo: --format xml: the format must be report, csv or json (see lumo --help)"},
+       "lumo: --format xml: the format must be report, csv, json, s2p, spice or rlgc (see lumo "
+       "frequency --help)"},
+      {{"sensitivity", "--vary", "inner", "--format", "s2p"},
+       "lumo: --format s2p: the format must be report, csv or json (see lumo --help)"},
+      // The line model's options, each where its format uses it.
+      {{"frequency", "--format", "s2p"}, "lumo: --format s2p needs --length L"},
+      {{"frequency", "--format", "spice", "--length", "-1ft"},
+       "lumo: --length -1ft: line length must be above 0 in"},
+      {{"frequency", "--format", "s2p", "--length", "2furlong"},
+       "lumo: --length 2furlong: unknown unit 'furlong'; a length takes in, ft, mil, mm, cm or m"},
+      {{"frequency", "--format", "csv", "--length", "1"},
+       "lumo: --length 1: not used with --format csv"},
+      {{"frequency", "--format", "rlgc", "--length", "1"},
+       "lumo: --length 1: not used with --format rlgc"},
+      {{"frequency", "--format", "spice", "--length", "1", "--zref", "75"},
+       "lumo: --zref 75: not used with --format spice"},
+      {{"frequency", "--format", "s2p", "--length", "1", "--name", "x"},
+       "lumo: --name x: not used with --format s2p"},
+      {{"frequency", "--format", "s2p", "--length", "1", "--s-format", "RI"},
+       "lumo: --s-format RI: the S-parameter format must be ri, ma or db"},
+      {{"frequency", "--format", "spice", "--length", "1", "--freq", "1:2:1"},
+       "lumo: --freq: with --format spice the sweep must have exactly one row (the model holds "
+       "at one frequency), not 2"},
+      {{"frequency", "--format", "spice", "--length", "1", "--freq", "1:1:1", "--name", "9a"},
+       "lumo: --name 9a: a subcircuit name is a letter, then up to 31 letters, digits or _"},
       {{"frequency", "--bogus"},
        "lumo: The following argument was not expected: --bogus (see lumo frequency --help)"},
       {{"frequency", "--loss-at", "5"},

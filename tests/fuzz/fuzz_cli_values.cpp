@@ -19,7 +19,7 @@ using lumo::cli::Quantity;
 struct HandUnit {
   Quantity q;
   const char* name;
-  double per_default;  // how many make one inch, GHz or micro-inch
+  double per_default;  // how many make one inch, GHz or micro-inch (1/12 foot an inch)
 };
 
 constexpr HandUnit kHandUnits[] = {
@@ -28,10 +28,13 @@ constexpr HandUnit kHandUnits[] = {
     {Quantity::kFrequency, "ghz", 1},     {Quantity::kFrequency, "MHz", 1000},
     {Quantity::kFrequency, "KHZ", 1e6},   {Quantity::kRoughness, "uin", 1},
     {Quantity::kRoughness, "um", 0.0254}, {Quantity::kRoughness, "nM", 25.4},
+    {Quantity::kLineLength, "IN", 1},     {Quantity::kLineLength, "ft", 1.0 / 12},
+    {Quantity::kLineLength, "Mil", 1000}, {Quantity::kLineLength, "mm", 25.4},
+    {Quantity::kLineLength, "cm", 2.54},  {Quantity::kLineLength, "M", 0.0254},
 };
 
 constexpr Quantity kAll[] = {Quantity::kLength, Quantity::kFrequency, Quantity::kRoughness,
-                             Quantity::kPlain};
+                             Quantity::kPlain, Quantity::kLineLength};
 
 void check_outcome(const lumo::cli::Parsed& p) {
   if (p.ok()) {
