@@ -20,6 +20,7 @@
 #include "cli/data_writers.h"
 #include "cli/defaults_source.h"
 #include "cli/line_checks.h"
+#include "cli/named_line.h"
 #include "cli/options.h"
 #include "cli/output_target.h"
 #include "cli/quantity.h"
@@ -102,6 +103,7 @@ struct ChecksCommands::Options {
   Given defaults, format, output, outer, inner, er;
   Given tol_outer, tol_inner, tol_er, offset, zref, rl_target, samples, seed, distribution;
   Given plot;  // tolerance only
+  LineOptions line;
 };
 
 namespace {
@@ -117,6 +119,7 @@ void add_common_and_line(CLI::App* app, Options& o) {
   add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
   add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
   add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
+  add_line_options(app, o.line);
 }
 
 // The line and where its values came from, once checked.
@@ -125,6 +128,7 @@ struct Setting {
   std::optional<std::string> output;
   std::optional<std::string> plot;  // the SVG file beside the output
   std::string source;               // the defaults file read
+  std::optional<NamedLine> named;   // --line's entry
   checks::CoaxLine line{};
   checks::DiametersAsGiven as_given;  // B and D given in another unit than inches
 };
@@ -152,6 +156,7 @@ Setting make_setting(const Options& o) {
   if (o.outer.given()) outer = checked_line_value(o.outer, kOuter);
   if (o.inner.given()) inner = checked_line_value(o.inner, kInner);
   if (o.er.given()) er = checked_line_value(o.er, kEr);
+  s.named = chosen_line(o.line);
 
   Records rec;
   std::optional<std::string> path;
@@ -168,8 +173,16 @@ Setting make_setting(const Options& o) {
   }
   s.source = loaded.source;
   s.as_given = {as_given(o.outer), as_given(o.inner)};
-  s.line = {outer.value_or(as_decimal(rec.blk1.bdef)), inner.value_or(as_decimal(rec.blk1.ddef)),
-            er.value_or(as_decimal(rec.blk1.er))};
+  if (s.named && !o.outer.given()) s.as_given.outer = s.named->line.outer_as_given;
+  if (s.named && !o.inner.given()) s.as_given.inner = s.named->line.inner_as_given;
+  s.line = {as_decimal(rec.blk1.bdef), as_decimal(rec.blk1.ddef), as_decimal(rec.blk1.er)};
+  if (s.named) {
+    s.line.outer_in = s.named->line.outer_in;
+    s.line.inner_in = s.named->line.inner_in;
+    s.line.er = s.named->line.er.value_or(s.line.er);
+  }
+  s.line = {outer.value_or(s.line.outer_in), inner.value_or(s.line.inner_in),
+            er.value_or(s.line.er)};
   if (!(s.line.inner_in < s.line.outer_in)) {
     const std::string pair = "the outer diameter (" + shortest(s.line.outer_in) +
                              " in) must exceed the inner diameter (" + shortest(s.line.inner_in) +
@@ -188,6 +201,7 @@ Json header(std::string_view run, const Setting& s) {
   j["run"] = run;
   Json in = Json::object();
   in["defaults"] = s.source;
+  if (s.named) add_line_json(in, *s.named);
   in["outer_in"] = s.line.outer_in;
   in["inner_in"] = s.line.inner_in;
   in["er"] = s.line.er;

@@ -1,7 +1,8 @@
-// The command-line face: `lumo frequency|sensitivity|synthesize [options]`
-// runs one of the dialogue's four runs on values from the command line and a
-// defaults file, and writes the report, CSV or JSON to standard output or a
-// file. Diagnostics are one line on standard error.
+// The command-line face: `lumo SUBCOMMAND [options]` hands each family of
+// subcommands to its own file (the runs, the checks, the commands on stored
+// reports, the named lines); `lumo --init` writes the delivered defaults.
+// Output goes to standard output or a file, diagnostics are one line on
+// standard error.
 #pragma once
 
 namespace lumo::cli {

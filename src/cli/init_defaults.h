@@ -1,5 +1,6 @@
 // `lumo --init [--force]`: puts the delivered Lumo.DEF into the current
-// folder, so that the dialogue can start there.
+// folder, so that the dialogue can start there; `lumo --init --lines` an
+// example of the user's lines file.
 #pragma once
 
 #include <iosfwd>
@@ -11,5 +12,12 @@ namespace lumo::cli {
 // `force`: one line on `err` and kExitFailure. A write that fails is one
 // line on `err` and kExitFailure, and leaves an existing Lumo.DEF as it was.
 int init_defaults(bool force, std::ostream& out, std::ostream& err);
+
+// `lumo --init --lines [--force]`: writes kExampleLines as ./lumo-lines.csv,
+// as init_defaults writes Lumo.DEF.
+int init_lines(bool force, std::ostream& out, std::ostream& err);
+
+// A commented example of the user's lines file, with two lines.
+extern const char* const kExampleLines;
 
 }  // namespace lumo::cli

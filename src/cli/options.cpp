@@ -1,7 +1,11 @@
 #include "cli/options.h"
 
+#include <cerrno>
+#include <cstddef>
 #include <cstring>
+#include <string>
 
+#include "cli/quantity.h"
 #include "textio/platform.h"
 
 namespace lumo::cli {
@@ -10,6 +14,53 @@ void add(CLI::App* app, Given& g, const std::string& name, const std::string& va
          const std::string& help) {
   g.option = app->add_option(name, g.text, help)->type_name(value);
   g.name = name.substr(0, name.find(','));
+}
+
+float checked_value(const Given& g, const Range& r) {
+  const CheckedValue v = checked_line_value(g.text, r);
+  if (!v.error.empty()) throw UsageError{g.quoted() + ": " + v.error};
+  return static_cast<float>(v.value);
+}
+
+FloatSweep checked_sweep(const Given& g, const Range (&r)[3]) {
+  ParsedSweep p = parse_sweep(g.text, r[0].quantity);
+  if (!p.ok()) {
+    if (p.part == 0) throw UsageError{g.quoted() + ": " + p.error};
+    const Range& part = r[p.part - 1];
+    const std::string error = parse_error(p.error, part);
+    // A rule names its field already; another error gets the field's name.
+    throw UsageError{
+        g.quoted() + ": " +
+        (error.starts_with(part.what) ? error : std::string(part.what) + ": " + error)};
+  }
+  const double parts[3] = {p.sweep.start, p.sweep.stop, p.sweep.step};
+  float x[3] = {};
+  for (int i = 0; i < 3; ++i) {
+    x[i] = static_cast<float>(parts[i]);
+    if (!r[i].accepts(x[i])) throw UsageError{g.quoted() + ": " + r[i].rule()};
+  }
+  if (x[0] > x[1]) throw UsageError{g.quoted() + ": START must not exceed STOP"};
+  return {x[0], x[1], x[2]};
+}
+
+int read_file(const std::string& path, std::string& text) {
+  const int fd = platform::open_file(path, platform::Access::kRead, false);
+  if (fd < 0) return errno;
+  char buf[65536];
+  int err = 0;
+  for (;;) {
+    const std::ptrdiff_t n = platform::read_some(fd, buf, sizeof buf);
+    if (n > 0) {
+      text.append(buf, static_cast<std::size_t>(n));
+    } else if (n == 0) {
+      break;
+    } else if (errno != EINTR) {
+      err = errno;
+      break;
+    }
+  }
+  platform::close_file(fd);
+  return err;
 }
 
 Format checked_format(const Given& g, bool line_models) {

@@ -1,6 +1,7 @@
 // What the subcommands share about their options: the text of each as
-// given, how a refused value or a failed command ends, the output format,
-// and the output and plot file names.
+// given, its value or sweep checked against the accepted range, how a
+// refused value or a failed command ends, the output format, and the output
+// and plot file names.
 #pragma once
 
 #include <CLI/CLI.hpp>
@@ -10,6 +11,7 @@
 #include <string_view>
 
 #include "cli/command_line.h"
+#include "cli/line_values.h"
 #include "cli/output_target.h"
 
 namespace lumo::cli {
@@ -38,6 +40,22 @@ struct Given {
 // name `value` ("FILE") in the help.
 void add(CLI::App* app, Given& g, const std::string& name, const std::string& value,
          const std::string& help);
+
+// The value of `g` in the unit of `r`, in single precision.
+// UsageError naming the option and what `r` accepts.
+float checked_value(const Given& g, const Range& r);
+
+struct FloatSweep {
+  float start = 0, stop = 0, step = 0;
+};
+
+// START:STOP:STEP with each part within its range of `r` and START at most
+// STOP. UsageError naming the option and the part refused.
+FloatSweep checked_sweep(const Given& g, const Range (&r)[3]);
+
+// The whole file at `path` into `text`; the system's error number on failure,
+// else 0.
+int read_file(const std::string& path, std::string& text);
 
 // The formats of every run, then those of a frequency run's line model.
 enum class Format { kReport, kCsv, kJson, kTouchstone, kSpice, kRlgc };

@@ -6,11 +6,13 @@
 #include <iostream>
 #include <limits>
 #include <memory>
+#include <string_view>
 #include <vector>
 
 #include "cli/command_line.h"
 #include "cli/data_writers.h"
 #include "cli/line_checks.h"
+#include "cli/options.h"
 #include "cli/output_target.h"
 #include "plot/run_plot.h"
 #include "reports/report_reader.h"
@@ -33,27 +35,6 @@ struct Stop {
   int status;
   std::string message;
 };
-
-// The whole file; the system's error number on failure.
-int read_file(const std::string& path, std::string& text) {
-  const int fd = platform::open_file(path, platform::Access::kRead, false);
-  if (fd < 0) return errno;
-  char buf[65536];
-  int err = 0;
-  for (;;) {
-    const std::ptrdiff_t n = platform::read_some(fd, buf, sizeof buf);
-    if (n > 0) {
-      text.append(buf, static_cast<std::size_t>(n));
-    } else if (n == 0) {
-      break;
-    } else if (errno != EINTR) {
-      err = errno;
-      break;
-    }
-  }
-  platform::close_file(fd);
-  return err;
-}
 
 bool same_file(const std::string& a, const std::string& b) {
   platform::FileIdentity ia, ib;
@@ -312,6 +293,58 @@ int export_report(const std::string& report, ExportFormat format,
   } catch (const Stop& s) {
     return finish(s);
   }
+}
+
+namespace {
+
+constexpr std::string_view kReportFooter =
+    "A report file holds the reports the dialogue stored in it, one or more.\n"
+    "Nothing is written unless the whole file reads as reports.\n"
+    "Exit status: 0 success, 1 failure (REPORT not read, output not\n"
+    "written), 2 an option not accepted or a file that is not a Lumo report.";
+
+}  // namespace
+
+ReportCommands::ReportCommands(CLI::App& app) {
+  plot_ = app.add_subcommand("plot", "draw the plot of each report in a file the dialogue stored");
+  plot_->add_option("REPORT", plot_report_file_, "a report file the dialogue stored")
+      ->type_name("FILE")
+      ->required();
+  add(plot_, plot_out_, "-o,--output", "OUT.svg",
+      "the SVG file (several reports: OUT-1.svg, OUT-2.svg, ...); default REPORT's name with .svg");
+  plot_->footer(std::string(kReportFooter));
+  export_ = app.add_subcommand("export",
+                               "the tables of a report file the dialogue stored, as CSV or JSON");
+  export_->add_option("REPORT", export_report_file_, "a report file the dialogue stored")
+      ->type_name("FILE")
+      ->required();
+  add(export_, export_format_, "--format", "FORMAT",
+      "csv (one file a report) or json (one array of all)");
+  add(export_, export_out_, "-o,--output", "OUT",
+      "write OUT (several reports as CSV: OUT-1, OUT-2, ...) instead of standard output");
+  export_->footer(std::string(kReportFooter));
+}
+
+int ReportCommands::run() const {
+  const Given& out = plot_->parsed() ? plot_out_ : export_out_;
+  if (out.given() && out.text.empty()) {
+    std::cerr << "lumo: " << out.quoted() << ": a file name is needed\n";
+    return kExitUsage;
+  }
+  const std::optional<std::string> file =
+      out.given() ? std::optional<std::string>(out.text) : std::nullopt;
+  if (plot_->parsed()) return plot_report(plot_report_file_, file);
+  if (!export_format_.given() || (export_format_.text != "csv" && export_format_.text != "json")) {
+    std::cerr << "lumo: "
+              << (export_format_.given()
+                      ? export_format_.quoted() + ": the format must be csv or json"
+                      : std::string("export needs --format csv or --format json"))
+              << " (see lumo export --help)\n";
+    return kExitUsage;
+  }
+  return export_report(export_report_file_,
+                       export_format_.text == "csv" ? ExportFormat::kCsv : ExportFormat::kJson,
+                       file);
 }
 
 }  // namespace lumo::cli

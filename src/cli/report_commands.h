@@ -10,11 +10,13 @@
 // whole file reads as reports; the error names the line (exit status 2).
 #pragma once
 
+#include <CLI/CLI.hpp>
 #include <cstddef>
 #include <optional>
 #include <string>
 #include <type_traits>
 
+#include "cli/options.h"
 #include "driver/run_rows.h"
 
 namespace lumo::cli {
@@ -68,5 +70,28 @@ enum class ExportFormat { kCsv, kJson };
 int plot_report(const std::string& report, const std::optional<std::string>& out);
 int export_report(const std::string& report, ExportFormat format,
                   const std::optional<std::string>& out);
+
+// Both commands on the command line.
+class ReportCommands {
+ public:
+  // Registers plot and export on `app`.
+  explicit ReportCommands(CLI::App& app);
+  ReportCommands(const ReportCommands&) = delete;
+  ReportCommands& operator=(const ReportCommands&) = delete;
+
+  CLI::App* plot_command() const { return plot_; }
+  CLI::App* export_command() const { return export_; }
+  // Whether the command line named one of them.
+  bool parsed() const { return plot_->parsed() || export_->parsed(); }
+  // Runs the one parsed, its options checked first, and returns the exit
+  // status.
+  int run() const;
+
+ private:
+  std::string plot_report_file_, export_report_file_;
+  Given plot_out_, export_out_, export_format_;
+  CLI::App* plot_;
+  CLI::App* export_;
+};
 
 }  // namespace lumo::cli

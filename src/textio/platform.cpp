@@ -141,6 +141,12 @@ bool cut_file(int fd, std::uint64_t length) {
   return rc == 0;
 }
 
+std::string user_config_file(const std::string& app, const std::string& name) {
+  const char* appdata = std::getenv("APPDATA");
+  if (appdata == nullptr || appdata[0] == '\0') return {};
+  return std::string(appdata) + "\\" + app + "\\" + name;
+}
+
 std::string resolved_path(const std::string& path) {
   if (GetFileAttributesA(path.c_str()) == INVALID_FILE_ATTRIBUTES) return {};
   char full[MAX_PATH];
@@ -278,6 +284,16 @@ bool cut_file(int fd, std::uint64_t length) {
     rc = ::ftruncate(fd, static_cast<off_t>(length));
   } while (rc != 0 && errno == EINTR);
   return rc == 0;
+}
+
+std::string user_config_file(const std::string& app, const std::string& name) {
+  // A relative $XDG_CONFIG_HOME is not one: the folder would follow the
+  // working directory.
+  const char* xdg = std::getenv("XDG_CONFIG_HOME");
+  if (xdg != nullptr && xdg[0] == '/') return std::string(xdg) + "/" + app + "/" + name;
+  const char* home = std::getenv("HOME");
+  if (home == nullptr || home[0] == '\0') return {};
+  return std::string(home) + "/.config/" + app + "/" + name;
 }
 
 std::string resolved_path(const std::string& path) {

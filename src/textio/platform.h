@@ -73,6 +73,11 @@ bool cut_file(int fd, std::uint64_t length);
 // The absolute path of `path` with links resolved where the system has them;
 // "" when it cannot be resolved (it designates nothing, for one).
 std::string resolved_path(const std::string& path);
+// The path of the file `name` in the folder `app` of the user's configuration
+// folder: $XDG_CONFIG_HOME (when it is an absolute path), else $HOME/.config
+// (POSIX); %APPDATA% (Windows). "" when the environment gives no folder.
+//   user_config_file("lumo", "lines.csv") -> "/home/ann/.config/lumo/lines.csv"
+std::string user_config_file(const std::string& app, const std::string& name);
 // The path of the running program's own file; "" when unknown.
 std::string executable_path();
 // Creates and opens (read-write, binary, not inherited) a new file named

@@ -509,7 +509,7 @@ TEST(CommandLine, OtherRefusalsNameTheOptionAndWhatIsAccepted) {
        "--help)"},
       {{"bogus"},
        "lumo: bogus: unknown subcommand; the subcommands are frequency, sensitivity, "
-       "synthesize, modes, tolerance, plot and export (see lumo --help)"},
+       "synthesize, modes, tolerance, lines, plot and export (see lumo --help)"},
       {{"sensitivity"}, "lumo: sensitivity needs --vary inner or --vary outer"},
       {{"synthesize", "--conductor", "middle"},
        "lumo: --conductor middle: the conductor must be inner or outer"},

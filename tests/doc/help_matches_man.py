@@ -8,15 +8,18 @@ In the man page, the options of the "General" subsection are the program's
 own; "Common options" and "Line options" belong to every subcommand; each
 entry of "Run options" belongs to the subcommand its text begins with. Every
 help lists -h and --help besides. The options named in the SYNOPSIS must be
-options of some help. Prints the differences; exit status 1 when any.
+options of some help. `lumo lines` takes --format, -o, --output and --lines.
+Prints the differences; exit status 1 when any.
 """
 import re, subprocess, sys
 
 SUBCOMMANDS = ('frequency', 'sensitivity', 'synthesize')
 # The checks take these common and line options, and their own from the
-# "Check options" subsection.
+# "Check options" subsection; the listing of named lines takes its own few.
 CHECKS = ('modes', 'tolerance')
-CHECK_SHARED = {'--defaults', '--format', '-o', '--output', '--outer', '--inner', '--er'}
+CHECK_SHARED = {'--defaults', '--format', '-o', '--output', '--outer', '--inner', '--er',
+                '--line', '--lines'}
+LINES_OPTIONS = {'--format', '-o', '--output', '--lines'}
 HELP = {'-h', '--help'}
 
 
@@ -72,6 +75,9 @@ def man_options(path):
         sys.exit('man page: check options %s are not documented' % sorted(CHECK_SHARED - every))
     runs = {s: every | per_run[s] | HELP for s in SUBCOMMANDS}
     runs.update({s: CHECK_SHARED | per_run[s] | HELP for s in CHECKS})
+    if not LINES_OPTIONS <= every | general:
+        sys.exit('man page: lines options %s are not documented' % sorted(LINES_OPTIONS - every))
+    runs['lines'] = LINES_OPTIONS | HELP
     return general, runs, synopsis
 
 
@@ -93,7 +99,7 @@ def main(argv):
     top = help_options(prog)
     compare('lumo', top, general)
     everything |= top
-    for s in SUBCOMMANDS + CHECKS:
+    for s in SUBCOMMANDS + CHECKS + ('lines',):
         helped = help_options(prog, s)
         compare('lumo ' + s, helped, runs[s])
         everything |= helped
@@ -101,7 +107,7 @@ def main(argv):
         problems.append('SYNOPSIS: %s is in no --help' % name)
     for p in problems:
         print(p)
-    print('%d option lists compared, %d differences' % (1 + len(SUBCOMMANDS + CHECKS), len(problems)))
+    print('%d option lists compared, %d differences' % (2 + len(SUBCOMMANDS + CHECKS), len(problems)))
     return 1 if problems else 0
 
 

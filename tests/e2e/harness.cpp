@@ -75,6 +75,20 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o, const 
   if (scenario.program.empty() && ::access(bin.c_str(), X_OK) != 0) {
     throw std::runtime_error("no executable at '" + bin + "' (set LUMO_BIN)");
   }
+  // The environment, made before the fork.
+  std::vector<std::string> env_strings;
+  for (char** e = environ; *e != nullptr; ++e) env_strings.emplace_back(*e);
+  for (std::string setting : scenario.env) {
+    for (std::size_t at; (at = setting.find("{dir}")) != std::string::npos;) {
+      setting.replace(at, 5, dir.string());
+    }
+    const std::string name = setting.substr(0, setting.find('=') + 1);
+    std::erase_if(env_strings, [&](const std::string& e) { return e.starts_with(name); });
+    env_strings.push_back(setting);
+  }
+  std::vector<char*> envp;
+  for (std::string& e : env_strings) envp.push_back(e.data());
+  envp.push_back(nullptr);
   pid_t pid = ::fork();
   if (pid < 0) throw std::runtime_error("fork failed");
   if (pid == 0) {
@@ -104,7 +118,7 @@ void run_child(const fs::path& dir, const Scenario& scenario, Outcome& o, const 
     std::vector<char*> argv;
     for (std::string& w : words) argv.push_back(w.data());
     argv.push_back(nullptr);
-    ::execv(path.c_str(), argv.data());
+    ::execve(path.c_str(), argv.data(), envp.data());
     ::_exit(127);
   }
   ::close(in_pipe[0]);

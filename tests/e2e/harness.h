@@ -44,6 +44,9 @@ struct Scenario {
   std::vector<std::string> args;  // command-line arguments after the program's name
   std::string program;            // run this path (relative to the working directory) instead
   long file_size_limit = 0;       // bytes a written file may reach (RLIMIT_FSIZE); 0 = none
+  // Environment variables set for the program, "NAME=VALUE"; "{dir}" in a
+  // value stands for the working directory's absolute path.
+  std::vector<std::string> env;
 };
 
 struct Outcome {
