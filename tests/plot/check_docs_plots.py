@@ -1,9 +1,9 @@
 #!/usr/bin/env python3
-"""The README's example plots: each file in docs/ is what its command draws
+"""The example plots of docs/plots.md: each file in docs/ is what its command draws
 today (so a change to the plots regenerates them), parses as XML with data
 series, and renders with rsvg-convert, without error, to a PNG that is not
 blank (a good share of its pixels inked, in more than two colours).
-The byte comparison only keeps the README's examples current; what a plot
+The byte comparison only keeps the examples of docs/plots.md current; what a plot
 shows (positions, labels, markers) is tested in plot_test.cpp.
 
 Usage: check_docs_plots.py PATH/TO/lumo SOURCE_ROOT
@@ -19,7 +19,7 @@ import tempfile
 import xml.etree.ElementTree as ET
 import zlib
 
-# The README's commands, run in the source root (on the delivered Lumo.DEF).
+# The commands of docs/plots.md, run in the source root (on the delivered Lumo.DEF).
 COMMANDS = [
     'frequency --freq 1:18:0.25 --format csv -o loss.csv --plot docs/plot-frequency.svg',
     'sensitivity --vary outer --range 0.1:0.5:0.005 --format csv -o zo.csv '
