@@ -111,11 +111,7 @@ namespace {
 using Options = ChecksCommands::Options;
 
 void add_common_and_line(CLI::App* app, Options& o) {
-  add(app, o.defaults, "--defaults", "FILE",
-      "defaults file (else ./Lumo.DEF, the installed or the built-in one)");
-  add(app, o.format, "--format", "FORMAT", "report (default), csv or json");
-  add(app, o.output, "-o,--output", "FILE",
-      "write to FILE (replaced when complete) instead of standard output");
+  add_defaults_format_output(app, o.defaults, o.format, o.output);
   add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
   add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
   add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");

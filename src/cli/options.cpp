@@ -16,6 +16,14 @@ void add(CLI::App* app, Given& g, const std::string& name, const std::string& va
   g.name = name.substr(0, name.find(','));
 }
 
+void add_defaults_format_output(CLI::App* app, Given& defaults, Given& format, Given& output) {
+  add(app, defaults, "--defaults", "FILE",
+      "defaults file (else ./Lumo.DEF, the installed or the built-in one)");
+  add(app, format, "--format", "FORMAT", "report (default), csv or json");
+  add(app, output, "-o,--output", "FILE",
+      "write to FILE (replaced when complete) instead of standard output");
+}
+
 float checked_value(const Given& g, const Range& r) {
   const CheckedValue v = checked_line_value(g.text, r);
   if (!v.error.empty()) throw UsageError{g.quoted() + ": " + v.error};

@@ -41,6 +41,10 @@ struct Given {
 void add(CLI::App* app, Given& g, const std::string& name, const std::string& value,
          const std::string& help);
 
+// Registers what every run and check takes: --defaults FILE, --format and
+// -o,--output FILE.
+void add_defaults_format_output(CLI::App* app, Given& defaults, Given& format, Given& output);
+
 // The value of `g` in the unit of `r`, in single precision.
 // UsageError naming the option and what `r` accepts.
 float checked_value(const Given& g, const Range& r);

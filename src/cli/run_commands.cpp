@@ -79,11 +79,7 @@ namespace {
 using Options = RunCommands::Options;
 
 void add_common_and_line(CLI::App* app, Options& o) {
-  add(app, o.defaults, "--defaults", "FILE",
-      "defaults file (else ./Lumo.DEF, the installed or the built-in one)");
-  add(app, o.format, "--format", "FORMAT", "report (default), csv or json");
-  add(app, o.output, "-o,--output", "FILE",
-      "write to FILE (replaced when complete) instead of standard output");
+  add_defaults_format_output(app, o.defaults, o.format, o.output);
   add(app, o.max_rows, "--max-rows", "N", "largest sweep allowed, rows (default 10000000)");
   add(app, o.plot, "--plot", "FILE.svg", "also draw the run's plot into FILE.svg");
   add_line_options(app, o.line);
