@@ -267,6 +267,9 @@ class Page {
     this.timings = [];
     this.readyAt = null;
     this.form = $('#inputs');
+    // The named lines, from the command line's own catalogue.
+    const l = lumo.run(['lines', '--format', 'json']);
+    this.lines = l.status === 0 ? JSON.parse(new TextDecoder().decode(l.stdout)).lines : [];
     this.build();
     this.ensureDefaults('frequency');
   }
@@ -289,6 +292,10 @@ class Page {
       this.sections[group] = set;
       this.form.append(set);
     }
+    const picker = el('select', {id: 'f-line'}, el('option', {value: '', text: 'none (values below)'}));
+    for (const l of this.lines) picker.append(el('option', {value: l.name, text: l.name}));
+    this.sections.line.append(el('div', {class: 'field value', 'data-opt': 'line'},
+        el('label', {for: 'f-line', text: 'Named line'}), el('div', {class: 'control'}, picker)));
     for (const f of FIELDS) this.sections[f.group].append(this.fieldRow(f));
     this.form.append(el('p', {class: 'form-end'},
         el('button', {type: 'button', id: 'reset', text: 'Back to the delivered defaults'})));
@@ -384,11 +391,18 @@ class Page {
     for (const f of FIELDS.filter((g) => g.kind === 'choice')) {
       choices[f.opt] = (this.form.querySelector(`input[name="${f.opt}"]:checked`) || {}).value;
     }
-    return {run, choices, output: choices.output};
+    return {run, choices, output: choices.output, line: $('#f-line').value};
   }
 
   defaultKey(f, s) {
     return f.perChoice ? `${f.opt}:${s.choices[f.perChoice]}` : f.opt;
+  }
+
+  // A field's default: the named line's value where it has one, else the
+  // run's.
+  defaultOf(f, s) {
+    const line = s.line && f.group === 'line' && this.lines.find((l) => l.name === s.line);
+    return line && line[f.key] !== null ? String(line[f.key]) : this.defaults[this.defaultKey(f, s)];
   }
 
   // Reads a run's defaults from the command line's JSON inputs.
@@ -419,7 +433,7 @@ class Page {
       for (const i of inputs) i.checked = i.value === want;
       return;
     }
-    const d = f.preset !== undefined ? f.preset : this.defaults[this.defaultKey(f, s)];
+    const d = f.preset !== undefined ? f.preset : this.defaultOf(f, s);
     if (f.kind === 'sweep') inputs.forEach((i, k) => { i.value = d ? d[k] : ''; });
     else inputs[0].value = d !== undefined ? d : '';
   }
@@ -436,7 +450,7 @@ class Page {
     const texts = this.inputs(f).map((i) => i.value.trim());
     if (texts.every((t) => t === '') && !f.required) return null;
     const text = texts.map((t) => t + suffix).join(':');
-    const d = this.defaults[this.defaultKey(f, s)];
+    const d = this.defaultOf(f, s);
     const dtext = d === undefined ? undefined : f.kind === 'sweep' ? d.join(':') : d;
     return f.required || text !== dtext ? text : null;
   }
@@ -445,6 +459,7 @@ class Page {
   collect() {
     const s = this.state();
     const args = [s.run];
+    if (s.line) args.push('--line', s.line);
     for (const f of FIELDS) {
       if (!f.shown(s) || f.download) continue;
       const text = this.argText(f, s);
@@ -499,6 +514,7 @@ class Page {
   applyQuery(q) {
     const run = RUNS.some(([r]) => r === q.get('run')) ? q.get('run') : 'frequency';
     for (const i of this.form.querySelectorAll('input[name="run"]')) i.checked = i.value === run;
+    $('#f-line').value = this.lines.some((l) => l.name === q.get('line')) ? q.get('line') : '';
     // Choices first: the defaults of the other fields depend on them.
     for (const f of FIELDS.filter((g) => g.kind === 'choice')) {
       this.resetField(f, this.state());
@@ -548,6 +564,10 @@ class Page {
       // The sweep of the other diameter starts from its own defaults.
       if (t.name === 'vary') this.resetField(FIELDS.find((f) => f.opt === 'range'), this.state());
     }
+    // A named line fills the line's fields with its values.
+    if (t.id === 'f-line') {
+      for (const f of FIELDS.filter((g) => g.group === 'line')) this.resetField(f, this.state());
+    }
     // The first change after a committed one starts a new history entry;
     // the ones that follow while typing update it.
     this.remember(!this.editing);
@@ -595,8 +615,8 @@ class Page {
     // Sensitivity, modes and tolerance take B, D and Er only: the line's own
     // values come from a one-row frequency run of the same line.
     if (['sensitivity', 'modes', 'tolerance'].includes(state.run)) {
-      const lineArgs = args.filter((a, i) => ['--outer', '--inner', '--er'].includes(a) ||
-                                             ['--outer', '--inner', '--er'].includes(args[i - 1]));
+      const own = ['--line', '--outer', '--inner', '--er'];
+      const lineArgs = args.filter((a, i) => own.includes(a) || own.includes(args[i - 1]));
       const h = this.run(['frequency', ...lineArgs, '--freq', '1:1:1', '--format', 'json']);
       if (h.status === 0) {
         result.line = JSON.parse(new TextDecoder().decode(h.stdout)).line;

@@ -120,8 +120,8 @@ def check_against_native(d, label, rows_expected):
     truth = json.loads(r.stdout)
     # Sensitivity, modes and tolerance show the line's header values from a
     # one-row frequency run of the same B, D and Er.
-    line = [a for i, a in enumerate(args)
-            if a in ('--outer', '--inner', '--er') or args[i - 1] in ('--outer', '--inner', '--er')]
+    own = ('--line', '--outer', '--inner', '--er')
+    line = [a for i, a in enumerate(args) if a in own or args[i - 1] in own]
     extra = native(['frequency'] + line + ['--freq', '1:1:1', '--format', 'json'])
     sources = {'': truth, 'frequency:': json.loads(extra.stdout) if extra.returncode == 0 else {}}
     values = shown_values(d)
@@ -183,6 +183,11 @@ def run_kinds(d, url):
     for label, steps, rows in RUN_CASES:
         act(d, steps)
         check_against_native(d, label, rows)
+    # A named line replaces the edited B and Er: its values fill the
+    # fields, so the command line names the line alone.
+    act(d, [('click', 'run-modes'), ('unit', 'f-line', '2.4mm')])
+    args, _ = check_against_native(d, 'named line', 0)
+    check(args == ['modes', '--line', '2.4mm'], f'named line: {args}')
 
 
 def bad_value_and_history(d, url):
