@@ -382,7 +382,7 @@ ExactDigits exact_digits(std::uint64_t m, int e) {
     }
   }
   while (reversed.size() > 1 && reversed.back() == '0') reversed.pop_back();
-  if (reversed.empty()) reversed = "0";
+  if (reversed.empty()) reversed.assign(1, '0');
   return {std::string(reversed.rbegin(), reversed.rend()), exponent};
 }
 
@@ -398,7 +398,7 @@ void round_to(ExactDigits& v, int exponent) {
   std::string& s = v.digits;
   v.exponent = exponent;
   if (drop > s.size()) {  // below a tenth of the unit: rounds to zero
-    s = "0";
+    s.assign(1, '0');
     return;
   }
   std::size_t keep = s.size() - drop;
@@ -406,8 +406,10 @@ void round_to(ExactDigits& v, int exponent) {
   bool rest_zero = s.find_first_not_of('0', keep + 1) == std::string::npos;
   char last = keep == 0 ? '0' : s[keep - 1];
   bool up = first > '5' || (first == '5' && (!rest_zero || (last - '0') % 2 == 1));
-  s.resize(keep);
-  if (s.empty()) s = "0";
+  // erase and a fill, not resize and a copy: g++ 12 at -O3 takes these for
+  // overlapping copies (-Wrestrict) when they are written the other way.
+  s.erase(keep);
+  if (s.empty()) s.assign(1, '0');
   if (!up) return;
   std::size_t i = s.size();
   while (i > 0 && s[i - 1] == '9') s[--i] = '0';
