@@ -112,9 +112,7 @@ using Options = ChecksCommands::Options;
 
 void add_common_and_line(CLI::App* app, Options& o) {
   add_defaults_format_output(app, o.defaults, o.format, o.output);
-  add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
-  add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
-  add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
+  add_diameters_and_er(app, o.outer, o.inner, o.er);
   add_line_options(app, o.line);
 }
 

@@ -16,6 +16,12 @@ void add(CLI::App* app, Given& g, const std::string& name, const std::string& va
   g.name = name.substr(0, name.find(','));
 }
 
+void add_diameters_and_er(CLI::App* app, Given& outer, Given& inner, Given& er) {
+  add(app, outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
+  add(app, inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
+  add(app, er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
+}
+
 void add_defaults_format_output(CLI::App* app, Given& defaults, Given& format, Given& output) {
   add(app, defaults, "--defaults", "FILE",
       "defaults file (else ./Lumo.DEF, the installed or the built-in one)");

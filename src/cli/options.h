@@ -45,6 +45,10 @@ void add(CLI::App* app, Given& g, const std::string& name, const std::string& va
 // -o,--output FILE.
 void add_defaults_format_output(CLI::App* app, Given& defaults, Given& format, Given& output);
 
+// Registers the line's --outer B, --inner D and --er ER, which every run and
+// check takes.
+void add_diameters_and_er(CLI::App* app, Given& outer, Given& inner, Given& er);
+
 // The value of `g` in the unit of `r`, in single precision.
 // UsageError naming the option and what `r` accepts.
 float checked_value(const Given& g, const Range& r);

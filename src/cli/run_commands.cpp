@@ -83,9 +83,7 @@ void add_common_and_line(CLI::App* app, Options& o) {
   add(app, o.max_rows, "--max-rows", "N", "largest sweep allowed, rows (default 10000000)");
   add(app, o.plot, "--plot", "FILE.svg", "also draw the run's plot into FILE.svg");
   add_line_options(app, o.line);
-  add(app, o.outer, "--outer", "B", "outer conductor diameter B; in (default), mil, mm, um");
-  add(app, o.inner, "--inner", "D", "inner conductor diameter D; in (default), mil, mm, um");
-  add(app, o.er, "--er", "ER", "relative dielectric constant Er, 1 to 999.99");
+  add_diameters_and_er(app, o.outer, o.inner, o.er);
   add(app, o.tand, "--tand", "DLTAN", "dielectric loss tangent, 0 to 99.999 (not with Er 1)");
   add(app, o.rho_outer, "--rho-outer", "R",
       "outer conductor resistivity, 0 to 999.99 micro-ohm-cm");
